@@ -45,9 +45,9 @@ inline constexpr std::array<const char*, kHistoryRows> kHistoryRowNames = {
 
 struct GameBoard
 {
-    SecretCode secret;                          // T1..T4
-    GuessRow guess;                             // TA1..TA4, TxtRight, TxtOop
-    std::array<HistoryRow, kHistoryRows> rows;  // One..Nine
+    SecretCode secret;                         // T1..T4
+    GuessRow guess;                            // TA1..TA4, TxtRight, TxtOop
+    std::array<HistoryRow, kHistoryRows> rows; // One..Nine
 
     // Rows come into use from One to Nine, so the rows in use are the first hidden one's index.
     int rowsInUse() const

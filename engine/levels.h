@@ -8,7 +8,12 @@
 
 namespace tintwise::engine {
 
-enum class DifficultyLevel { Beginner, Intermediate, Advanced };
+enum class DifficultyLevel
+{
+    Beginner,
+    Intermediate,
+    Advanced
+};
 
 struct LevelInfo
 {

@@ -3,9 +3,8 @@
 
 #include "scoring.h"
 
-#include <records/fastest_time_store.h>
-
 #include <cassert>
+#include <records/fastest_time_store.h>
 #include <string>
 
 namespace tintwise::engine {

@@ -33,9 +33,9 @@ inline constexpr std::array<ColourValue, kPaletteSize> kPaletteValues = {
     0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
 };
 inline constexpr std::array<std::string_view, kPaletteSize> kPaletteNames = {
-    "Black",      "Blue",        "Green",      "Cyan",      "Red",           "Magenta",
-    "Yellow",     "White",       "Gray",       "Light Blue", "Light Green", "Light Cyan",
-    "Light Red",  "Light Magenta", "Light Yellow", "Bright White",
+    "Black",     "Blue",          "Green",        "Cyan",         "Red",         "Magenta",
+    "Yellow",    "White",         "Gray",         "Light Blue",   "Light Green", "Light Cyan",
+    "Light Red", "Light Magenta", "Light Yellow", "Bright White",
 };
 } // namespace detail
 

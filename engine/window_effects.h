@@ -10,7 +10,11 @@
 namespace tintwise::engine {
 
 // The two controls the game ever gives the keyboard focus to.
-enum class FocusTarget { TA1, CmdStart };
+enum class FocusTarget
+{
+    TA1,
+    CmdStart
+};
 
 // The board itself is plain data that the window draws; these are the effects that are not
 // board state. A Qt window implements them for play, a recording fake for tests.

@@ -73,8 +73,8 @@ fs::path temporarySibling(const fs::path& file)
     static std::mt19937_64 names{std::random_device{}()};
     static unsigned counter = 0;
     char suffix[40];
-    std::snprintf(suffix, sizeof suffix, ".%016llx%u.tmp",
-                  static_cast<unsigned long long>(names()), ++counter);
+    std::snprintf(suffix, sizeof suffix, ".%016llx%u.tmp", static_cast<unsigned long long>(names()),
+                  ++counter);
     fs::path tmp = file;
     tmp += suffix;
     return tmp;

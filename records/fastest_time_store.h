@@ -51,7 +51,8 @@ struct Message
     std::string text;
 };
 
-enum class ReadStatus {
+enum class ReadStatus
+{
     Ok,
     Missing, // nothing at the path: the caller may create the file
     Failed,  // anything else: not a regular file, unreadable, a path through a file

@@ -1,11 +1,9 @@
 // engine_bench.cpp: the cost of scoring a guess, starting a game and playing a whole game.
+#include <atomic>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
 #include <engine/main_form.h>
 #include <engine/scoring.h>
-
-#include <benchmark/benchmark.h>
-
-#include <atomic>
-#include <cstdlib>
 #include <new>
 
 namespace {

@@ -1,10 +1,9 @@
 // fake_window.h: a WindowEffects that records every effect, for games played on plain data.
 #pragma once
 
+#include <array>
 #include <engine/game_board.h>
 #include <engine/window_effects.h>
-
-#include <array>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -17,7 +16,7 @@ struct ShownMessage
 {
     std::string title;
     std::string text;
-    bool secretShown; // what the board showed while the box was open
+    bool secretShown;  // what the board showed while the box was open
     std::string right; // TxtRight while the box was open
 };
 

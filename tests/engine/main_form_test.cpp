@@ -1,14 +1,11 @@
 // main_form_test.cpp: whole games played on the plain-data board through a recording window.
-#include "fake_window.h"
-
 #include "../support/temp_dir.h"
+#include "fake_window.h"
 
 #include <engine/main_form.h>
 #include <engine/scoring.h>
-
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 
 namespace tintwise::engine {
 namespace {
@@ -386,8 +383,8 @@ TEST(FirstGame, dependsOnlyOnTheWarmUpCountOfTheClock)
         form.Form_Load();
         return form.board().secret.cells;
     };
-    EXPECT_EQ(firstSecret("14:05:37"), firstSecret("09:05:12"));       // both count 5
-    EXPECT_EQ(firstSecret("2:05:37 PM"), firstSecret("11:37:00"));     // both count 37
+    EXPECT_EQ(firstSecret("14:05:37"), firstSecret("09:05:12"));   // both count 5
+    EXPECT_EQ(firstSecret("2:05:37 PM"), firstSecret("11:37:00")); // both count 37
     EXPECT_NE(firstSecret("14:05:37"), firstSecret("14:06:37"));
 }
 

@@ -1,8 +1,6 @@
 // new_game_test.cpp: the generator, the warm-up count and the drawing of a secret.
 #include <engine/new_game.h>
-
 #include <gtest/gtest.h>
-
 #include <set>
 #include <vector>
 
@@ -40,12 +38,15 @@ TEST(WarmUpCount, readsSecondsOr24HourMinutesAndFallsBackWhenNoNumber)
     EXPECT_EQ(warmUpCount("02:05:37 PM", 9), 37);
     EXPECT_EQ(warmUpCount("14:05:37", 9), 5);
     EXPECT_EQ(warmUpCount("00:59:00", 9), 59);
-    EXPECT_EQ(warmUpCount("7:00", 9), 7);           // "7:" reads as 7
-    EXPECT_EQ(warmUpCount("", 9), 9);               // no text at all
-    EXPECT_EQ(warmUpCount("14h 05m 37s", 9), 9);    // "m " is no number
-    EXPECT_EQ(warmUpCount("-1:00", 9), 9);          // a sign is not taken
+    EXPECT_EQ(warmUpCount("7:00", 9), 7);        // "7:" reads as 7
+    EXPECT_EQ(warmUpCount("", 9), 9);            // no text at all
+    EXPECT_EQ(warmUpCount("14h 05m 37s", 9), 9); // "m " is no number
+    EXPECT_EQ(warmUpCount("-1:00", 9), 9);       // a sign is not taken
     // Characters, not bytes: the five end characters of a multi-byte locale text.
-    EXPECT_EQ(warmUpCount("\u4e0b\u5348" "2:05:37", 9), 5);
+    EXPECT_EQ(warmUpCount("\u4e0b\u5348"
+                          "2:05:37",
+                          9),
+              5);
     EXPECT_EQ(warmUpCount("2:05:37 \u5348\u5f8c", 9), 37);
     EXPECT_EQ(warmUpCount("\u5348\u5f8c\u5348\u5f8c\u5348", 9), 9);
 }

@@ -1,7 +1,6 @@
 // scoring_test.cpp: the Correct and Out of Place counts for the shapes of guess that matter.
 #include <engine/palette.h>
 #include <engine/scoring.h>
-
 #include <gtest/gtest.h>
 
 namespace tintwise::engine {
@@ -42,8 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Row{"twoPairsOneInPlace", {P, P, Q, Q}, {1, 1}},
                       Row{"twoPairsBothInPlace", {P, Q, P, Q}, {2, 0}},
                       Row{"whiteMatchesNothing", {P, W, W, W}, {1, 0}},
-                      Row{"allWhite", {W, W, W, W}, {0, 0}},
-                      Row{"rotation", {S, P, Q, R}, {0, 4}},
+                      Row{"allWhite", {W, W, W, W}, {0, 0}}, Row{"rotation", {S, P, Q, R}, {0, 4}},
                       Row{"twoSwapped", {P, Q, S, R}, {2, 2}}),
     [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
 

@@ -1,9 +1,8 @@
 // fastest_time_store_test.cpp: the record files as found on disk, good, damaged and absent.
 #include "../support/temp_dir.h"
 
-#include <records/fastest_time_store.h>
-
 #include <gtest/gtest.h>
+#include <records/fastest_time_store.h>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -68,15 +67,16 @@ const std::string kNone = "No Fastest Intermediate Time has been Established.";
 
 INSTANTIATE_TEST_SUITE_P(
     Files, View,
-    ::testing::Values(
-        ViewCase{"noRecord", "\"11\"\r\n", kNone}, ViewCase{"three", "\"3\"\r\n", kHas + "\"3\""},
-        ViewCase{"ten", "\"10\"\r\n", kHas + "\"10\""}, ViewCase{"empty", "", kHas},
-        ViewCase{"bareEleven", "11\r\n", kHas + "11"}, ViewCase{"bareSeven", "7", kHas + "7"},
-        ViewCase{"noLineEnd", "\"11\"", kNone},
-        ViewCase{"extraLines", "\"11\"\r\n\"4\"\r\nmore\r\n", kNone},
-        ViewCase{"unixLineEnd", "\"11\"\n", kNone},
-        ViewCase{"garbage", std::string("\x01\xff<b>x</b>\0\x7f", 12) + "\r\n",
-                 kHas + std::string("\x01\xff<b>x</b>\0\x7f", 12)}),
+    ::testing::Values(ViewCase{"noRecord", "\"11\"\r\n", kNone},
+                      ViewCase{"three", "\"3\"\r\n", kHas + "\"3\""},
+                      ViewCase{"ten", "\"10\"\r\n", kHas + "\"10\""}, ViewCase{"empty", "", kHas},
+                      ViewCase{"bareEleven", "11\r\n", kHas + "11"},
+                      ViewCase{"bareSeven", "7", kHas + "7"},
+                      ViewCase{"noLineEnd", "\"11\"", kNone},
+                      ViewCase{"extraLines", "\"11\"\r\n\"4\"\r\nmore\r\n", kNone},
+                      ViewCase{"unixLineEnd", "\"11\"\n", kNone},
+                      ViewCase{"garbage", std::string("\x01\xff<b>x</b>\0\x7f", 12) + "\r\n",
+                               kHas + std::string("\x01\xff<b>x</b>\0\x7f", 12)}),
     [](const ::testing::TestParamInfo<ViewCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Store, aDirectoryInTheFilesPlaceIsReadAsNothingAndLeftAlone)
