@@ -1,0 +1,61 @@
+// board_cell.h: one box of the board: a plainly coloured cell or a box that shows a count.
+#pragma once
+
+#include <engine/palette.h>
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+
+namespace tintwise::ui {
+
+// A box drawn by hand rather than a text edit, so it takes the keyboard focus without
+// swallowing typing or shortcuts such as Ctrl+X.
+class BoardCell : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class Kind {
+        Cell,  // a colour of the secret, the guess or the history
+        Count, // a feedback box
+    };
+
+    explicit BoardCell(Kind kind, QWidget* parent = nullptr);
+
+    Kind kind() const { return m_kind; }
+
+    // A cell's colour is a game colour value; a count box has a fixed background, by default
+    // the platform's box background.
+    void setColour(engine::ColourValue value);
+    engine::ColourValue colour() const { return m_colour; }
+    void setBackground(const QColor& background) { m_background = background; }
+
+    void setText(const QString& text);
+    QString text() const { return m_text; }
+
+    // What a screen reader reads as the box's value: the count, or the cell's colour name.
+    QString accessibleValue() const;
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QColor fill() const;
+    void valueChanged();
+
+    Kind m_kind;
+    engine::ColourValue m_colour = engine::kWhite;
+    std::optional<QColor> m_background;
+    QString m_text;
+    bool m_pressed = false;
+};
+
+} // namespace tintwise::ui
