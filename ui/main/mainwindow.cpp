@@ -191,6 +191,7 @@ void MainWindow::createControls()
         button->setObjectName(QStringLiteral("Cmd%1").arg(k));
         button->setAccessibleName(latin1(engine::colourName(k)));
         button->setStyleSheet(paletteButtonStyle(engine::QBColor(k)));
+        button->setAutoDefault(true);
         place(button, 120, 1200 + 360 * k, kBoxSize, kBoxSize);
         button->hide();
         connect(button, &QPushButton::clicked, this, [this, k] { Cmd_Click(k); });
