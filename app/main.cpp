@@ -2,10 +2,16 @@
 #include <ui/main/mainwindow.h>
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/tintwise-16.png"));
+    icon.addFile(QStringLiteral(":/icons/tintwise-32.png"));
+    QApplication::setWindowIcon(icon);
+
     tintwise::ui::MainWindow window;
     window.show();
     return app.exec();
