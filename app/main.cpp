@@ -1,8 +1,7 @@
 // main.cpp: the program's entry: opens the main window and runs the event loop.
-#include <ui/main/mainwindow.h>
-
 #include <QApplication>
 #include <QIcon>
+#include <ui/main/mainwindow.h>
 
 int main(int argc, char* argv[])
 {

@@ -1,15 +1,12 @@
 // bench_mainwindow.cpp: the cost of one "Correct?" click, redraw included, offscreen.
-#include <ui/main/mainwindow.h>
-
-#include <engine/game_board.h>
-
 #include <QApplication>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-
+#include <engine/game_board.h>
 #include <filesystem>
+#include <ui/main/mainwindow.h>
 
 using tintwise::ui::MainWindow;
 
@@ -39,7 +36,8 @@ private slots:
     // nine clicks is included, which makes the figure an upper bound for the click alone.
     void correctClickMovesTheGuessIntoTheHistory()
     {
-        QBENCHMARK {
+        QBENCHMARK
+        {
             if (m_window->board().rowsInUse() == tintwise::engine::kHistoryRows) {
                 QTest::mouseClick(m_start, Qt::LeftButton);
             }

@@ -1,11 +1,4 @@
 // tst_mainwindow.cpp: plays the main window offscreen with the mouse and the keyboard.
-#include <ui/main/board_cell.h>
-#include <ui/main/colours.h>
-#include <ui/main/cursors.h>
-#include <ui/main/mainwindow.h>
-
-#include <engine/palette.h>
-
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -21,9 +14,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
+#include <cmath>
+#include <engine/palette.h>
 #include <filesystem>
 #include <memory>
+#include <ui/main/board_cell.h>
+#include <ui/main/colours.h>
+#include <ui/main/cursors.h>
+#include <ui/main/mainwindow.h>
 
 using tintwise::ui::BoardCell;
 using tintwise::ui::MainWindow;
@@ -31,8 +29,7 @@ namespace engine = tintwise::engine;
 
 namespace {
 
-template <typename T = QWidget>
-T* child(const QObject& parent, const QString& name)
+template <typename T = QWidget> T* child(const QObject& parent, const QString& name)
 {
     T* found = parent.findChild<T*>(name);
     if (found == nullptr) {
@@ -77,7 +74,8 @@ struct OpenWindow
 
     OpenWindow()
     {
-        window.setProgramDirectory(std::filesystem::path(QFile::encodeName(dir.path()).toStdString()));
+        window.setProgramDirectory(
+            std::filesystem::path(QFile::encodeName(dir.path()).toStdString()));
         window.setEndProgram([this] { ++ended; });
         window.show();
         window.activateWindow();
@@ -152,13 +150,14 @@ private:
         SeenBox seen;
         seen.title = box->windowTitle();
         seen.text = box->text();
-        seen.plainOkOnly = box->textFormat() == Qt::PlainText && box->icon() == QMessageBox::NoIcon &&
+        seen.plainOkOnly = box->textFormat() == Qt::PlainText &&
+                           box->icon() == QMessageBox::NoIcon &&
                            box->standardButtons() == QMessageBox::Ok;
         BoardCell* t1 = cell(m_window, QStringLiteral("T1"));
         seen.secretShown = t1->isVisible();
         seen.txtRight = cell(m_window, QStringLiteral("TxtRight"))->text();
         const QImage board = m_window.centralWidget()->grab().toImage();
-        seen.t1Drawn = board.pixelColor(t1->geometry().center());
+        seen.t1Drawn = board.pixelColor(t1->geometry().center() * board.devicePixelRatio());
         boxes.append(seen);
         box->button(QMessageBox::Ok)->click();
     }
@@ -192,8 +191,9 @@ private slots:
         w.correct();
         QCOMPARE(boxes.titles(), QStringList{"Fastest Time"});
         const SeenBox record = boxes.boxes.first();
-        QCOMPARE(record.text,
-                 QStringLiteral("Congratulations! You Have the New Fastest Intermediate Time of 2"));
+        QCOMPARE(
+            record.text,
+            QStringLiteral("Congratulations! You Have the New Fastest Intermediate Time of 2"));
         QVERIFY(record.plainOkOnly);
         QVERIFY(record.secretShown);
         QCOMPARE(record.t1Drawn, tintwise::ui::toQColor(w.window.board().secret.cells[0]));
@@ -328,8 +328,9 @@ private slots:
             QCOMPARE(child(w.window, QStringLiteral("Cmd%1").arg(k))->isVisible(), k < colours);
         }
         for (int i = 0; i < 3; ++i) {
-            QCOMPARE(child<QAction>(w.window, QStringLiteral("mnuDifficulty%1").arg(i))->isChecked(),
-                     i == index);
+            QCOMPARE(
+                child<QAction>(w.window, QStringLiteral("mnuDifficulty%1").arg(i))->isChecked(),
+                i == index);
         }
         QVERIFY(!cell(w.window, "One1")->isVisible());
         QCOMPARE(cell(w.window, "TA1")->colour(), engine::kWhite);
@@ -366,8 +367,8 @@ private slots:
             QCOMPARE(readFile(w.file(name)), QByteArray("\"11\"\r\n"));
         }
 
-        w.window.setProgramDirectory(std::filesystem::path(
-            QFile::encodeName(w.file("no such directory")).toStdString()));
+        w.window.setProgramDirectory(
+            std::filesystem::path(QFile::encodeName(w.file("no such directory")).toStdString()));
         w.trigger("mnuReset");
         QCOMPARE(boxes.titles().last(), QStringLiteral("Tintwise"));
         QCOMPARE(boxes.boxes.last().text, QStringLiteral("The fastest times could not be reset."));
@@ -485,10 +486,10 @@ private slots:
         QCOMPARE(client->y(), w.window.menuBar()->geometry().bottom() + 1);
 
         const QList<QPair<const char*, QRect>> sample = {
-            {"CmdStart", {400, 8, 81, 33}},  {"Cmd14", {8, 416, 25, 25}},
-            {"TA1", {64, 80, 25, 27}},       {"TA4", {208, 80, 25, 25}},
-            {"T3", {160, 24, 25, 25}},       {"Nine1", {64, 120, 25, 27}},
-            {"OneOop", {320, 440, 25, 25}},  {"FiveC", {272, 280, 25, 25}},
+            {"CmdStart", {400, 8, 81, 33}}, {"Cmd14", {8, 416, 25, 25}},
+            {"TA1", {64, 80, 25, 27}},      {"TA4", {208, 80, 25, 25}},
+            {"T3", {160, 24, 25, 25}},      {"Nine1", {64, 120, 25, 27}},
+            {"OneOop", {320, 440, 25, 25}}, {"FiveC", {272, 280, 25, 25}},
         };
         for (int pass = 0; pass < 2; ++pass) {
             for (const auto& [name, rect] : sample) {
@@ -500,7 +501,8 @@ private slots:
         // The headings show their whole text and end above the active row.
         for (const char* name : {"Label1", "Label2"}) {
             auto* label = child<QLabel>(w.window, name);
-            QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(QStringLiteral("Correct")) ||
+            QVERIFY(label->width() >=
+                        label->fontMetrics().horizontalAdvance(QStringLiteral("Correct")) ||
                     label->wordWrap());
             QVERIFY(label->height() >= label->heightForWidth(label->width()));
             QVERIFY(label->geometry().bottom() < 80);
@@ -519,7 +521,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QPoint offset =
             window.frameGeometry().center() - window.screen()->availableGeometry().center();
-        QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+        QVERIFY2(offset.manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
     }
 
     void paletteFacesShowTheirColourOnEveryStyle_data()
@@ -551,8 +554,14 @@ private slots:
     {
         OpenWindow w;
         QVERIFY(w.ready());
-        auto discAt = [&](int x, int y) { return w.window.cursor().pixmap().toImage().pixelColor(x, y); };
+        auto discAt = [&](int x, int y) {
+            const QPixmap disc = w.window.cursor().pixmap();
+            return disc.toImage().pixelColor(QPoint(x, y) * disc.devicePixelRatio());
+        };
         QCOMPARE(w.window.cursor().shape(), Qt::BitmapCursor);
+        // Sharp on the window's screen: one image pixel per whole number of device pixels.
+        QCOMPARE(w.window.cursor().pixmap().devicePixelRatio(),
+                 std::ceil(w.window.devicePixelRatioF()));
         QCOMPARE(w.window.cursor().hotSpot(), QPoint(16, 16));
         QCOMPARE(discAt(16, 16), QColor(0, 0, 0));
         QCOMPARE(discAt(0, 0).alpha(), 0);
@@ -581,7 +590,8 @@ private slots:
             for (int x = 0; x < 32; ++x) {
                 const bool opaque = x >= 16 - w && x <= 15 + w;
                 for (int d = 0; d < scale * scale; ++d) {
-                    const QColor pixel = image.pixelColor(x * scale + d % scale, y * scale + d / scale);
+                    const QColor pixel =
+                        image.pixelColor(x * scale + d % scale, y * scale + d / scale);
                     QCOMPARE(pixel.alpha(), opaque ? 255 : 0);
                     if (opaque) {
                         QCOMPARE(pixel, QColor(0, 255, 0));
@@ -605,7 +615,8 @@ private slots:
         QCOMPARE(spoken("TA1", QAccessible::Name), QStringLiteral("Guess cell 1"));
         QCOMPARE(spoken("T2", QAccessible::Name), QStringLiteral("Secret cell 2"));
         QCOMPARE(spoken("Three2", QAccessible::Name), QStringLiteral("History row 3, cell 2"));
-        QCOMPARE(spoken("ThreeOop", QAccessible::Name), QStringLiteral("History row 3, Out of Place"));
+        QCOMPARE(spoken("ThreeOop", QAccessible::Name),
+                 QStringLiteral("History row 3, Out of Place"));
         QCOMPARE(spoken("Cmd12", QAccessible::Name), QStringLiteral("Light Red"));
 
         QCOMPARE(spoken("TA1", QAccessible::Value), QStringLiteral("Empty"));

@@ -1,12 +1,10 @@
 // board_cell.h: one box of the board: a plainly coloured cell or a box that shows a count.
 #pragma once
 
-#include <engine/palette.h>
-
 #include <QColor>
 #include <QString>
 #include <QWidget>
-
+#include <engine/palette.h>
 #include <optional>
 
 namespace tintwise::ui {
@@ -18,7 +16,8 @@ class BoardCell : public QWidget
     Q_OBJECT
 
 public:
-    enum class Kind {
+    enum class Kind
+    {
         Cell,  // a colour of the secret, the guess or the history
         Count, // a feedback box
     };

@@ -1,9 +1,8 @@
 // colours.h: the game's 0x00BBGGRR colour values as Qt colours.
 #pragma once
 
-#include <engine/palette.h>
-
 #include <QColor>
+#include <engine/palette.h>
 
 namespace tintwise::ui {
 

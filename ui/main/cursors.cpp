@@ -4,7 +4,6 @@
 #include "colours.h"
 
 #include <QImage>
-
 #include <algorithm>
 #include <array>
 #include <cassert>
@@ -15,8 +14,8 @@ namespace tintwise::ui {
 namespace {
 
 // Rows 0..15 of the disc; the lower half mirrors them.
-constexpr std::array<int, kCursorSize / 2> kUpperHalfWidths = {
-    0, 0, 0, 1, 5, 7, 8, 9, 10, 11, 11, 12, 12, 12, 12, 13};
+constexpr std::array<int, kCursorSize / 2> kUpperHalfWidths = {0,  0,  0,  1,  5,  7,  8,  9,
+                                                               10, 11, 11, 12, 12, 12, 12, 13};
 
 } // namespace
 

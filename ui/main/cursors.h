@@ -1,14 +1,13 @@
 // cursors.h: the disc cursors that show the picked colour under the mouse.
 #pragma once
 
-#include <engine/palette.h>
-
 #include <QCursor>
 #include <QPixmap>
+#include <engine/palette.h>
 
 namespace tintwise::ui {
 
-inline constexpr int kCursorSize = 32; // logical pixels
+inline constexpr int kCursorSize = 32;    // logical pixels
 inline constexpr int kCursorHotSpot = 16; // the disc's centre, in logical pixels
 
 // Half the width of the disc on image row y (0..31): the opaque columns are 16 - w .. 15 + w,

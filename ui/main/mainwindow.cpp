@@ -4,9 +4,6 @@
 #include "colours.h"
 #include "cursors.h"
 
-#include <engine/levels.h>
-#include <engine/new_game.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,9 +15,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
-
 #include <algorithm>
 #include <cassert>
+#include <engine/levels.h>
+#include <engine/new_game.h>
 
 namespace tintwise::ui {
 
@@ -86,9 +84,8 @@ void fitLabel(QLabel* label)
     } else {
         width = std::max(width, label->sizeHint().width());
     }
-    const int height = std::max(designed.height(), label->wordWrap()
-                                                       ? label->heightForWidth(width)
-                                                       : label->sizeHint().height());
+    const int height = std::max(designed.height(), label->wordWrap() ? label->heightForWidth(width)
+                                                                     : label->sizeHint().height());
     QRect fitted(0, 0, width, height);
     fitted.moveBottom(designed.bottom());
     fitted.moveLeft(designed.left() - (width - designed.width()) / 2);
@@ -100,8 +97,8 @@ QString paletteButtonStyle(engine::ColourValue value)
     // A style sheet paints the whole face in the colour on every style; a palette colour
     // would be ignored or shaded by some. The focus mark uses black or white, whichever shows.
     const QColor face = toQColor(value);
-    const QString focus = qGray(face.rgb()) < 128 ? QStringLiteral("white")
-                                                  : QStringLiteral("black");
+    const QString focus =
+        qGray(face.rgb()) < 128 ? QStringLiteral("white") : QStringLiteral("black");
     return QStringLiteral("QPushButton { background-color: %1; border: 1px solid #404040; "
                           "border-radius: 0px; padding: 0px; }"
                           "QPushButton:pressed { border: 2px solid #202020; }"
@@ -112,9 +109,7 @@ QString paletteButtonStyle(engine::ColourValue value)
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent),
-      m_form(static_cast<engine::WindowEffects&>(*this)),
-      m_endProgram([] {
+    : QMainWindow(parent), m_form(static_cast<engine::WindowEffects&>(*this)), m_endProgram([] {
           QApplication::closeAllWindows();
           QCoreApplication::quit();
       })
@@ -241,9 +236,9 @@ void MainWindow::createControls()
         }
         widgets.correct = makeBox(BoardCell::Kind::Count, word + QLatin1String("C"),
                                   tr("%1, Correct").arg(row), kCorrectLeft, top, kBoxSize);
-        widgets.outOfPlace = makeBox(BoardCell::Kind::Count, word + QLatin1String("Oop"),
-                                     tr("%1, Out of Place").arg(row), kOutOfPlaceLeft, top,
-                                     kBoxSize);
+        widgets.outOfPlace =
+            makeBox(BoardCell::Kind::Count, word + QLatin1String("Oop"),
+                    tr("%1, Out of Place").arg(row), kOutOfPlaceLeft, top, kBoxSize);
         widgets.correct->setBackground(toQColor(kHistoryCountBackground));
         widgets.outOfPlace->setBackground(toQColor(kHistoryCountBackground));
         for (BoardCell* cell : widgets.cells) {
@@ -358,10 +353,7 @@ void MainWindow::centreOnScreen()
     move(available.center() - QPoint(outer.width() / 2, outer.height() / 2));
 }
 
-void MainWindow::applyCursor()
-{
-    setCursor(discCursor(m_cursorColour, devicePixelRatioF()));
-}
+void MainWindow::applyCursor() { setCursor(discCursor(m_cursorColour, devicePixelRatioF())); }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {

@@ -3,13 +3,11 @@
 
 #include "board_cell.h"
 
+#include <QMainWindow>
+#include <array>
 #include <engine/game_board.h>
 #include <engine/main_form.h>
 #include <engine/window_effects.h>
-
-#include <QMainWindow>
-
-#include <array>
 #include <filesystem>
 #include <functional>
 #include <optional>
