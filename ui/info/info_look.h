@@ -1,0 +1,36 @@
+// info_look.h: what the splash and about windows share: title, icon, font, placement, pictures.
+#pragma once
+
+#include <QFont>
+#include <QIcon>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+namespace tintwise::ui {
+
+// Logical pixels per twip at 96 dots per inch.
+constexpr int twips(int value) { return (value + 7) / 15; }
+
+QString appTitle();
+
+// The icon in both sizes, or a null icon when the artwork is not compiled in.
+QIcon programIcon();
+
+// The windows' own default font; a sans-serif face stands in where it is not installed.
+QFont windowFont();
+
+// Moves a top-level window so that it sits in the middle of its screen's free area.
+void centreOnScreen(QWidget* window);
+
+// A picture box: the image inside a one-pixel sunken frame, two pixels larger than the image
+// both ways. A missing image leaves the box empty.
+QLabel* makePictureBox(QWidget* parent, const QString& objectName, const QString& image, int left,
+                       int top, int width, int height);
+
+// The text a label shows for a caption with "&" marks: "&&" is one "&", and a single "&"
+// only marks an access key.
+QString captionText(const QString& caption);
+
+} // namespace tintwise::ui
