@@ -100,10 +100,6 @@ void SplashWindowTest::showsTheDoubledAmpersandAsOne_data()
                                        "Acts 8:35-39; Romans 6:3-5";
     QTest::newRow("access key mark") << "S&upport"
                                      << "Support";
-    QTest::newRow("three in a row") << "a&&&b"
-                                    << "a&b";
-    QTest::newRow("trailing mark") << "end&"
-                                   << "end";
 }
 
 void SplashWindowTest::showsTheDoubledAmpersandAsOne()
