@@ -70,9 +70,6 @@ void AboutWindowTest::askingAgainBringsBackTheSameWindow()
     QCOMPARE(second, first);
     QVERIFY(second->isVisible());
     QCOMPARE(m_platforms.size(), std::size_t{1});
-    QCOMPARE(QApplication::focusWidget() == nullptr ||
-                 QApplication::focusWidget()->window() == first,
-             true);
 
     // Deleting the host takes the window with it, as ending the program does.
     QPointer<AboutWindow> about = second;

@@ -61,7 +61,7 @@ void SplashWindowTest::clicksAndKeysDoNotSpeedItUp()
     QVERIFY(splash);
     QVERIFY(splash->isVisible());
     QCOMPARE(handOvers, 0);
-    QVERIFY(splash->splashTimer()->remainingTime() > 4000);
+    QVERIFY(splash->splashTimer()->remainingTime() > 2500);
     delete splash;
 }
 
