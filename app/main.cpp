@@ -1,6 +1,9 @@
-// main.cpp: the program's entry: opens the main window and runs the event loop.
+// main.cpp: the program's entry: the splash window first, then the main window it hands over to.
 #include <QApplication>
 #include <QIcon>
+#include <memory>
+#include <ui/info/aboutwindow.h>
+#include <ui/info/splashwindow.h>
 #include <ui/main/mainwindow.h>
 
 int main(int argc, char* argv[])
@@ -10,8 +13,22 @@ int main(int argc, char* argv[])
     icon.addFile(QStringLiteral(":/icons/tintwise-16.png"));
     icon.addFile(QStringLiteral(":/icons/tintwise-32.png"));
     QApplication::setWindowIcon(icon);
+    // Lets Wayland desktops match the windows to the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Tintwise"));
+    // Closing the splash before it hands over ends the program.
+    QGuiApplication::setQuitOnLastWindowClosed(true);
 
-    tintwise::ui::MainWindow window;
-    window.show();
+    // Declared before the main window so that it outlives it; it takes an open about window
+    // with it when the program ends.
+    tintwise::ui::AboutWindowHost about;
+    std::unique_ptr<tintwise::ui::MainWindow> mainWindow;
+
+    auto* splash = new tintwise::ui::SplashWindow([&] {
+        mainWindow = std::make_unique<tintwise::ui::MainWindow>();
+        QObject::connect(mainWindow.get(), &tintwise::ui::MainWindow::howToPlayRequested, &about,
+                         &tintwise::ui::AboutWindowHost::showAboutWindow);
+        mainWindow->show();
+    });
+    splash->show(); // deletes itself when it closes
     return app.exec();
 }
