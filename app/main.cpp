@@ -8,7 +8,10 @@
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    // The game takes no options: Qt sees the program's name only, so no argument on the
+    // command line changes it.
+    int qtArgc = argc > 0 ? 1 : 0;
+    QApplication app(qtArgc, argv);
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/tintwise-16.png"));
     icon.addFile(QStringLiteral(":/icons/tintwise-32.png"));
