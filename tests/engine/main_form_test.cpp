@@ -1,17 +1,62 @@
 // main_form_test.cpp: whole games played on the plain-data board through a recording window.
 #include "../support/temp_dir.h"
-#include "fake_window.h"
 
+#include <algorithm>
 #include <engine/main_form.h>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace tintwise::engine {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FakeWindow;
 using testing::TempDir;
+
+struct ShownMessage
+{
+    std::string title;
+    std::string text;
+    bool secretShown;  // what the board showed while the box was open
+    std::string right; // TxtRight while the box was open
+};
+
+// Records every effect the form asks of its window, and what the board showed at each box.
+class FakeWindow : public WindowEffects
+{
+public:
+    std::array<bool, 15> paletteVisible{};
+    std::array<bool, 3> checked{false, true, false}; // the menu is created with Intermediate
+    std::vector<ShownMessage> messages;
+    std::vector<FocusTarget> focus;
+    std::optional<ColourIndex> cursor;
+    std::filesystem::path directory;
+    std::string time = "14:00:00";
+    std::function<void()> onMessage; // runs while a box is "open"
+    const GameBoard* board = nullptr;
+
+    void setPaletteButtonVisible(int k, bool shown) override { paletteVisible.at(k) = shown; }
+    void setDifficultyChecked(int index, bool on) override { checked.at(index) = on; }
+    void showMessage(std::string_view title, std::string_view text) override
+    {
+        messages.push_back({std::string(title), std::string(text),
+                            board != nullptr && board->secret.shown,
+                            board != nullptr ? board->guess.TxtRight : std::string()});
+        if (onMessage) {
+            onMessage();
+        }
+    }
+    void setFocus(FocusTarget target) override { focus.push_back(target); }
+    void setCursorColour(ColourIndex k) override { cursor = k; }
+    std::filesystem::path programDirectory() const override { return directory; }
+    std::string timeOfDay() const override { return time; }
+
+    long visibleButtons() const
+    {
+        return std::count(paletteVisible.begin(), paletteVisible.end(), true);
+    }
+};
 
 constexpr Code kBlank{kWhite, kWhite, kWhite, kWhite};
 
