@@ -1,8 +1,8 @@
 // main.cpp: the program's entry: the splash window first, then the main window it hands over to.
 #include <QApplication>
-#include <QIcon>
 #include <memory>
 #include <ui/info/aboutwindow.h>
+#include <ui/info/info_look.h>
 #include <ui/info/splashwindow.h>
 #include <ui/main/mainwindow.h>
 
@@ -12,14 +12,10 @@ int main(int argc, char* argv[])
     // command line changes it.
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/tintwise-16.png"));
-    icon.addFile(QStringLiteral(":/icons/tintwise-32.png"));
-    QApplication::setWindowIcon(icon);
+    // Every window takes the program's icon from here.
+    QApplication::setWindowIcon(tintwise::ui::programIcon());
     // Lets Wayland desktops match the windows to the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Tintwise"));
-    // Closing the splash before it hands over ends the program.
-    QGuiApplication::setQuitOnLastWindowClosed(true);
 
     // Declared before the main window so that it outlives it; it takes an open about window
     // with it when the program ends.

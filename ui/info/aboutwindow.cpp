@@ -62,7 +62,6 @@ AboutWindow::AboutWindow(std::unique_ptr<InfoPlatform> platform, QWidget* parent
     // The main window alone decides when the program ends.
     setAttribute(Qt::WA_QuitOnClose, false);
     setModal(false);
-    setWindowIcon(programIcon());
     setFont(windowFont());
     setFixedSize(twips(6390), twips(6840));
     createControls();

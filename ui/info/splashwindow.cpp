@@ -30,7 +30,6 @@ SplashWindow::SplashWindow(std::function<void()> showMainWindow, QWidget* parent
     setAttribute(Qt::WA_QuitOnClose, true);
     // An empty title makes Qt fall back to the application's name; a blank shows nothing.
     setWindowTitle(QStringLiteral(" "));
-    setWindowIcon(programIcon());
     setFont(windowFont());
     setFixedSize(twips(4545), twips(4815));
     createControls();
