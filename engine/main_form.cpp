@@ -93,8 +93,10 @@ void MainForm::winSequence()
     text += m_Best;
     m_window.showMessage("Fastest Time", text);
 
+    // Written only if it still beats the file: another copy of the game may have saved a
+    // better count while this box was open.
     const records::FastestTimeStore store(m_window.programDirectory());
-    if (!store.writeRecord(level->key, m_Speed)) {
+    if (store.writeRecord(level->key, m_Speed) == records::WriteOutcome::Failed) {
         m_window.showMessage(records::kAppTitle, records::kSaveFailedText);
     }
 }
@@ -110,7 +112,7 @@ void MainForm::readRecord(std::string_view key)
     // The line is at most a few kilobytes, so its length always fits.
     m_Length = static_cast<std::int16_t>(m_Best.size());
     m_Fast = m_Best.size() < 2 ? std::string() : m_Best.substr(1);
-    m_F = records::leadingNumber(m_Fast);
+    m_F = records::storedCount(m_Best);
 }
 
 void MainForm::MoveToHistory()

@@ -1,12 +1,12 @@
 // fastest_time_store.cpp: reading, writing and viewing the record files.
 #include "fastest_time_store.h"
 
-#include <array>
-#include <cmath>
+#include "platform.h"
+
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 #include <random>
-#include <system_error>
 
 namespace tintwise::records {
 
@@ -24,94 +24,99 @@ const LevelFile* findLevelFile(std::string_view key)
 
 namespace {
 
-LineRead readFirstLineOrThrow(const fs::path& file)
+LineRead readLineIn(const platform::Folder& folder, const std::string& name)
 {
-    std::error_code ec;
-    const fs::file_status status = fs::status(file, ec);
-    if (status.type() == fs::file_type::not_found) {
+    std::string bytes;
+    switch (folder.read(name, kMaxReadBytes, bytes)) {
+    case platform::OpenStatus::Missing:
         return {ReadStatus::Missing, {}};
-    }
-    // Only regular files are opened: a directory cannot be read, and a pipe or device could
-    // block or never end.
-    if (ec || status.type() != fs::file_type::regular) {
+    case platform::OpenStatus::Failed:
         return {ReadStatus::Failed, {}};
+    case platform::OpenStatus::Ok:
+        break;
     }
-    std::FILE* in = std::fopen(file.string().c_str(), "rb");
-    if (in == nullptr) {
-        return {ReadStatus::Failed, {}};
-    }
-    std::array<char, kMaxReadBytes> buffer;
-    const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), in);
-    const bool failed = std::ferror(in) != 0;
-    std::fclose(in);
-    if (failed) {
-        return {ReadStatus::Failed, {}};
-    }
-    std::size_t end = 0;
-    while (end < n && buffer[end] != '\r' && buffer[end] != '\n') {
-        ++end;
-    }
-    return {ReadStatus::Ok, std::string(buffer.data(), end)};
+    bytes.resize(std::min(bytes.find_first_of("\r\n"), bytes.size()));
+    return {ReadStatus::Ok, std::move(bytes)};
 }
+
+constexpr std::string_view kTemporaryEnd = ".tmp";
+
+// A name for the temporary file that no other writer, in this process or another, will pick:
+// the record's name, a dot, 16 random hex digits, a counter and ".tmp".
+std::string temporaryNameFor(const std::string& name)
+{
+    static std::mt19937_64 names{std::random_device{}()};
+    static unsigned counter = 0;
+    char suffix[40];
+    std::snprintf(suffix, sizeof suffix, ".%016llx%u", static_cast<unsigned long long>(names()),
+                  ++counter);
+    return name + suffix + std::string(kTemporaryEnd);
+}
+
+// Whether entry is a temporary file of the record `name`, as temporaryNameFor makes them.
+bool isTemporaryOf(std::string_view entry, std::string_view name)
+{
+    if (entry.size() <= name.size() + 1 + kTemporaryEnd.size() ||
+        entry.substr(0, name.size()) != name || entry[name.size()] != '.' ||
+        !entry.ends_with(kTemporaryEnd)) {
+        return false;
+    }
+    const std::string_view middle =
+        entry.substr(name.size() + 1, entry.size() - name.size() - 1 - kTemporaryEnd.size());
+    return std::all_of(middle.begin(), middle.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
+
+// Replaces the record file `name` with line and CR LF. The caller holds the folder's write lock.
+bool replaceLine(const platform::Folder& folder, const std::string& name, std::string_view line)
+{
+    // Every writer holds the lock while its temporary file exists, so one found now was left by
+    // a writer that died.
+    for (const std::string& entry : folder.entryNames()) {
+        if (isTemporaryOf(entry, name)) {
+            folder.remove(entry);
+        }
+    }
+    // A link is refused, not replaced by a regular file behind the player's back.
+    if (folder.isLink(name)) {
+        return false;
+    }
+    std::string bytes(line);
+    bytes += "\r\n";
+    const std::string temporary = temporaryNameFor(name);
+    if (folder.writeNewFile(temporary, bytes) && folder.replace(temporary, name)) {
+        return true;
+    }
+    folder.remove(temporary);
+    return false;
+}
+
+// The folder of the store, opened and locked for writing; not open when either failed.
+class WritableFolder
+{
+public:
+    explicit WritableFolder(const fs::path& directory) : m_folder(directory)
+    {
+        m_locked = m_folder.lockForWriting();
+    }
+    bool ready() const { return m_locked; }
+    const platform::Folder& operator*() const { return m_folder; }
+
+private:
+    platform::Folder m_folder;
+    bool m_locked = false;
+};
 
 } // namespace
 
 LineRead readFirstLine(const fs::path& file) noexcept
 {
     try {
-        return readFirstLineOrThrow(file);
+        const fs::path parent = file.parent_path();
+        const platform::Folder folder(parent.empty() ? fs::current_path() : fs::absolute(parent));
+        return readLineIn(folder, file.filename().string());
     } catch (...) {
         return {ReadStatus::Failed, {}};
-    }
-}
-
-namespace {
-
-// A name for the temporary file that no other writer, in this process or another, will pick.
-fs::path temporarySibling(const fs::path& file)
-{
-    static std::mt19937_64 names{std::random_device{}()};
-    static unsigned counter = 0;
-    char suffix[40];
-    std::snprintf(suffix, sizeof suffix, ".%016llx%u.tmp", static_cast<unsigned long long>(names()),
-                  ++counter);
-    fs::path tmp = file;
-    tmp += suffix;
-    return tmp;
-}
-
-bool writeAll(const fs::path& tmp, std::string_view bytes)
-{
-    // "x": fail rather than reuse a file that is already there.
-    std::FILE* out = std::fopen(tmp.string().c_str(), "wbx");
-    if (out == nullptr) {
-        return false;
-    }
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-    ok = std::fflush(out) == 0 && ok;
-    ok = std::fclose(out) == 0 && ok;
-    return ok;
-}
-
-} // namespace
-
-bool writeLineAtomically(const fs::path& file, std::string_view line) noexcept
-{
-    try {
-        std::string bytes(line);
-        bytes += "\r\n";
-        const fs::path tmp = temporarySibling(file);
-        std::error_code ec;
-        if (writeAll(tmp, bytes)) {
-            fs::rename(tmp, file, ec);
-            if (!ec) {
-                return true;
-            }
-        }
-        fs::remove(tmp, ec);
-        return false;
-    } catch (...) {
-        return false;
     }
 }
 
@@ -126,42 +131,54 @@ std::int16_t leadingNumber(std::string_view text) noexcept
         negative = text[i] == '-';
         ++i;
     }
+    auto isDigit = [&](std::size_t at) {
+        return at < text.size() && text[at] >= '0' && text[at] <= '9';
+    };
+
     // Digits beyond the 16-bit range only matter as "too big", so the value stops growing.
-    constexpr double kCap = 1e6;
-    double value = 0;
+    constexpr long kCap = 1'000'000;
+    long whole = 0;
     bool anyDigit = false;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    for (; isDigit(i); ++i) {
         anyDigit = true;
-        if (value < kCap) {
-            value = value * 10 + (text[i] - '0');
+        if (whole < kCap) {
+            whole = whole * 10 + (text[i] - '0');
         }
     }
+    // Rounding needs only the first fraction digit and whether any digit after it is not 0,
+    // which decides every case exactly, however many digits there are.
+    int firstFraction = 0;
+    bool restNonZero = false;
     if (i < text.size() && text[i] == '.') {
-        double scale = 0.1;
-        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-            anyDigit = true;
-            if (scale > 1e-9) {
-                value += (text[i] - '0') * scale;
-                scale /= 10;
+        for (std::size_t at = i + 1; isDigit(at); ++at) {
+            const int digit = text[at] - '0';
+            if (at == i + 1) {
+                firstFraction = digit;
+            } else {
+                restNonZero = restNonZero || digit != 0;
             }
+            anyDigit = true;
         }
     }
     if (!anyDigit) {
         return 0;
     }
-    if (negative) {
-        value = -value;
+    // Ties go to the even neighbour; rounding the magnitude does the same for negative numbers.
+    if (firstFraction > 5 || (firstFraction == 5 && (restNonZero || whole % 2 == 1))) {
+        ++whole;
     }
-    value = std::nearbyint(value); // the default rounding mode sends ties to even
-    constexpr double lo = std::numeric_limits<std::int16_t>::min();
-    constexpr double hi = std::numeric_limits<std::int16_t>::max();
-    return static_cast<std::int16_t>(value < lo ? lo : value > hi ? hi : value);
+    const long value = negative ? -whole : whole;
+    constexpr long lo = std::numeric_limits<std::int16_t>::min();
+    constexpr long hi = std::numeric_limits<std::int16_t>::max();
+    return static_cast<std::int16_t>(std::clamp(value, lo, hi));
 }
 
 std::int16_t storedCount(std::string_view line) noexcept
 {
     return leadingNumber(line.empty() ? line : line.substr(1));
 }
+
+fs::path programDirectory() { return platform::executableDirectory().value_or(fs::path()); }
 
 FastestTimeStore::FastestTimeStore(fs::path directory) : m_directory(std::move(directory)) {}
 
@@ -173,20 +190,34 @@ fs::path FastestTimeStore::pathOf(std::string_view key) const
 
 bool FastestTimeStore::CreateFastestFile(std::string_view key) const
 {
-    const fs::path path = pathOf(key);
-    return !path.empty() && writeLineAtomically(path, kNoRecordLine);
+    const LevelFile* file = findLevelFile(key);
+    if (file == nullptr) {
+        return false;
+    }
+    const WritableFolder folder(m_directory);
+    if (!folder.ready()) {
+        return false;
+    }
+    // Another copy of the game may have created the file, and even saved a record in it,
+    // since this one found it missing.
+    const std::string name(file->fileName);
+    const ReadStatus status = readLineIn(*folder, name).status;
+    return status == ReadStatus::Ok ||
+           (status == ReadStatus::Missing && replaceLine(*folder, name, kNoRecordLine));
 }
 
 std::optional<std::string> FastestTimeStore::readRecordLine(std::string_view key) const
 {
-    const fs::path path = pathOf(key);
-    if (path.empty()) {
+    const LevelFile* file = findLevelFile(key);
+    if (file == nullptr) {
         return std::nullopt;
     }
-    LineRead read = readFirstLine(path);
+    const std::string name(file->fileName);
+    const platform::Folder folder(m_directory);
+    LineRead read = readLineIn(folder, name);
     if (read.status == ReadStatus::Missing) {
         CreateFastestFile(key); // a failure shows as the second read failing
-        read = readFirstLine(path);
+        read = readLineIn(folder, name);
     }
     if (read.status != ReadStatus::Ok) {
         return std::nullopt;
@@ -209,23 +240,39 @@ Message FastestTimeStore::view(std::string_view key) const
 
 bool FastestTimeStore::reset() const
 {
+    const WritableFolder folder(m_directory);
+    if (!folder.ready()) {
+        return false;
+    }
     bool all = true;
     for (const LevelFile& file : kLevelFiles) {
-        all = writeLineAtomically(m_directory / file.fileName, kNoRecordLine) && all;
+        all = replaceLine(*folder, std::string(file.fileName), kNoRecordLine) && all;
     }
     return all;
 }
 
-bool FastestTimeStore::writeRecord(std::string_view key, int count) const
+WriteOutcome FastestTimeStore::writeRecord(std::string_view key, int count) const
 {
-    const fs::path path = pathOf(key);
-    if (path.empty()) {
-        return false;
+    const LevelFile* file = findLevelFile(key);
+    if (file == nullptr) {
+        return WriteOutcome::Failed;
+    }
+    const WritableFolder folder(m_directory);
+    if (!folder.ready()) {
+        return WriteOutcome::Failed;
+    }
+    const std::string name(file->fileName);
+    const LineRead now = readLineIn(*folder, name);
+    if (now.status == ReadStatus::Failed) {
+        return WriteOutcome::Failed; // what it holds is unknown, so it cannot be beaten
+    }
+    if (now.status == ReadStatus::Ok && count >= storedCount(now.line)) {
+        return WriteOutcome::KeptStored;
     }
     std::string line(1, '"');
     line += std::to_string(count);
     line += '"';
-    return writeLineAtomically(path, line);
+    return replaceLine(*folder, name, line) ? WriteOutcome::Written : WriteOutcome::Failed;
 }
 
 } // namespace tintwise::records

@@ -65,26 +65,41 @@ struct LineRead
 };
 
 // The first line of a regular file: the bytes before the first CR or LF within the first
-// kMaxReadBytes. Never blocks on a special file and never throws.
+// kMaxReadBytes. A symbolic link is refused, a pipe or device is never waited on, and only "no
+// such file" is Missing. Never throws.
 LineRead readFirstLine(const std::filesystem::path& file) noexcept;
 
-// Replaces the file with `line` and CR LF. The line goes to a temporary file in the same
-// directory first, which is then renamed over the old one, so a crash or a second copy of the
-// game leaves the old line or the new one, never a torn file. False when nothing was replaced.
-bool writeLineAtomically(const std::filesystem::path& file, std::string_view line) noexcept;
-
 // The number at the start of text: optional blanks and sign, digits, an optional fraction;
-// rounded to the nearest whole number (ties to even) and saturated to the 16-bit range.
-// Text that does not start with a number gives 0.
+// rounded to the nearest whole number (ties to even), decided exactly from the digits, and
+// saturated to the 16-bit range. Text that does not start with a number gives 0.
 std::int16_t leadingNumber(std::string_view text) noexcept;
 
 // A stored line's count: the line loses its first character (the opening quote), and the
 // number at the start of the rest is the count. "\"7\"" gives 7; a bare 7 gives 0.
 std::int16_t storedCount(std::string_view line) noexcept;
 
+// The folder of the running executable, where the game keeps its records: absolute, and found
+// without converting its name through any text encoding. Empty where the system cannot tell,
+// which fails every read and write rather than use the working directory.
+std::filesystem::path programDirectory();
+
+enum class WriteOutcome
+{
+    Written,
+    KeptStored, // the file already holds a count as good or better: nothing was written
+    Failed,
+};
+
+// The record files of one folder. Every write replaces a whole file: the line goes to a
+// temporary file in the same folder, flushed to the disk, which is then renamed over the old
+// one, so a crash or a power loss leaves the old line or the new one. Writers hold the folder's
+// write lock, so two running copies of the game take turns, and a temporary file that a crashed
+// writer left behind is removed by the next write to that file. A record file that is a
+// symbolic link is neither read nor replaced.
 class FastestTimeStore
 {
 public:
+    // The folder must be absolute; any other path fails every read and write.
     explicit FastestTimeStore(std::filesystem::path directory);
 
     const std::filesystem::path& directory() const { return m_directory; }
@@ -92,7 +107,8 @@ public:
     // The path of a level's file; empty for an unknown key.
     std::filesystem::path pathOf(std::string_view key) const;
 
-    // Writes the no-record line into the level's file. Unknown key: nothing, and false.
+    // Writes the no-record line into the level's file, unless another writer has created the
+    // file meanwhile. True when the file is there afterwards. Unknown key: nothing, and false.
     bool CreateFastestFile(std::string_view key) const;
 
     // The level's first line, read afresh. A missing file is first created holding the
@@ -107,8 +123,10 @@ public:
     // were written.
     bool reset() const;
 
-    // Replaces the level's file with the count in quotes. False when it could not be written.
-    bool writeRecord(std::string_view key, int count) const;
+    // Replaces the level's file with the count in quotes if the count beats what the file
+    // holds at this moment (a missing file holds nothing), read again under the write lock:
+    // another copy of the game may have saved a better count since this one read it.
+    WriteOutcome writeRecord(std::string_view key, int count) const;
 
 private:
     std::filesystem::path m_directory;

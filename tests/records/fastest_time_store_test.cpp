@@ -5,11 +5,16 @@
 #include <records/fastest_time_store.h>
 
 #ifndef _WIN32
+#include <csignal>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
+#include <atomic>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 namespace tintwise::records {
 namespace {
@@ -84,7 +89,7 @@ TEST_F(Store, aDirectoryInTheFilesPlaceIsReadAsNothingAndLeftAlone)
     fs::create_directory(dir.path() / "Advance.txt");
     EXPECT_EQ(readFirstLine(dir.path() / "Advance.txt").status, ReadStatus::Failed);
     EXPECT_EQ(store.view("Advance").text, "The Fastest Advanced Time is ");
-    EXPECT_FALSE(store.writeRecord("Advance", 3));
+    EXPECT_EQ(store.writeRecord("Advance", 3), WriteOutcome::Failed);
     EXPECT_FALSE(store.CreateFastestFile("Advance"));
     EXPECT_TRUE(fs::is_directory(dir.path() / "Advance.txt"));
     EXPECT_EQ(entries(), 1u); // no temporary file left behind
@@ -96,7 +101,7 @@ TEST_F(Store, aDirectoryThatCannotHoldFilesFailsEveryWrite)
     const fs::path notADirectory = dir.write("plain", "x");
     const FastestTimeStore blocked(notADirectory);
     EXPECT_FALSE(blocked.CreateFastestFile("Begin"));
-    EXPECT_FALSE(blocked.writeRecord("Begin", 4));
+    EXPECT_EQ(blocked.writeRecord("Begin", 4), WriteOutcome::Failed);
     EXPECT_FALSE(blocked.reset());
     EXPECT_EQ(blocked.readRecordLine("Begin"), std::nullopt);
     EXPECT_EQ(blocked.view("Begin").text, "The Fastest Beginner Time is ");
@@ -118,6 +123,90 @@ TEST_F(Store, readsAtMostTheFirstKilobytesOfAHugeFile)
 }
 
 #ifndef _WIN32
+TEST_F(Store, aLinkIsNeitherFollowedNorReplacedAndAPathThroughAFileIsNoMissingFile)
+{
+    dir.write("elsewhere", "\"3\"\r\n");
+    fs::create_symlink(dir.path() / "elsewhere", dir.path() / "Begin.txt");
+    fs::create_symlink(dir.path() / "nothing", dir.path() / "Interm.txt");
+    for (const char* name : {"Begin.txt", "Interm.txt"}) {
+        EXPECT_EQ(readFirstLine(dir.path() / name).status, ReadStatus::Failed) << name;
+    }
+    EXPECT_EQ(store.view("Begin").text, "The Fastest Beginner Time is ");
+    EXPECT_EQ(store.writeRecord("Begin", 2), WriteOutcome::Failed);
+    EXPECT_FALSE(store.reset());
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "Begin.txt"));
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "Interm.txt"));
+    EXPECT_EQ(dir.read("elsewhere"), "\"3\"\r\n");
+    EXPECT_FALSE(fs::exists(dir.path() / "nothing"));
+
+    dir.write("plain", "x");
+    EXPECT_EQ(readFirstLine(dir.path() / "plain" / "Begin.txt").status, ReadStatus::Failed);
+}
+
+// A writer killed between creating its temporary file and renaming it left this behind.
+TEST_F(Store, theNextWriteRemovesWhatACrashedWriterLeft)
+{
+    dir.write("Interm.txt.00c0ffee00c0ffee7.tmp", "\"");
+    dir.write("Begin.txt.1234567890abcdef1.tmp", "");
+    EXPECT_EQ(store.writeRecord("Interm", 4), WriteOutcome::Written);
+    EXPECT_FALSE(dir.exists("Interm.txt.00c0ffee00c0ffee7.tmp"));
+    EXPECT_TRUE(dir.exists("Begin.txt.1234567890abcdef1.tmp")); // another file's, for its writer
+    EXPECT_TRUE(store.reset());
+    EXPECT_EQ(entries(), 3u);
+}
+
+// Folders nested to a path just short of the system's limit: the temporary name is longer than
+// the record's, so only writes relative to the open folder can reach it.
+TEST_F(Store, aFolderPathNearTheSystemLimitWorksLikeAnyOther)
+{
+    fs::path deep = dir.path();
+    while (deep.native().size() < PATH_MAX - 300) {
+        deep /= std::string(200, 'd');
+    }
+    deep /= std::string(PATH_MAX - 20 - deep.native().size(), 'e');
+    ASSERT_LT((deep / "Advance.txt").native().size(), std::size_t{PATH_MAX});
+    ASSERT_TRUE(fs::create_directories(deep));
+    const FastestTimeStore near(deep);
+    EXPECT_EQ(near.view("Advance").text, "No Fastest Advanced Time has been Established.");
+    EXPECT_EQ(near.writeRecord("Advance", 7), WriteOutcome::Written);
+    EXPECT_EQ(near.readRecordLine("Advance"), "\"7\"");
+}
+
+// Something swaps a pipe and a file in and out under the record's name while the game reads:
+// whatever it finds must be checked after opening, or a pipe with no writer blocks the window.
+TEST_F(Store, aPipeSwappedInNeverBlocksAReader)
+{
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::alarm(20); // a blocked reader dies here instead of hanging the suite
+        const fs::path name = dir.path() / "Advance.txt";
+        const fs::path fifo = dir.path() / "fifo";
+        const fs::path file = dir.path() / "file";
+        std::atomic<bool> done{false};
+        std::thread swapper([&] {
+            std::error_code ec;
+            while (!done) {
+                ::mkfifo(fifo.c_str(), 0600);
+                fs::rename(fifo, name, ec);
+                dir.write("file", "\"5\"\r\n");
+                fs::rename(file, name, ec);
+            }
+        });
+        for (int i = 0; i < 200000; ++i) {
+            readFirstLine(name);
+        }
+        done = true;
+        swapper.join();
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "the reader blocked on a pipe (signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0)
+        << ")";
+}
+
 TEST_F(Store, aSpecialFileIsNeverOpened)
 {
     const fs::path fifo = dir.path() / "Interm.txt";
@@ -131,7 +220,7 @@ TEST_F(Store, aSpecialFileIsNeverOpened)
 TEST_F(Store, writesReplaceWholeFilesAndResetReportsAnyThatFailed)
 {
     dir.write("Interm.txt", "\"11\"\r\nleft over from an old editor\r\n");
-    EXPECT_TRUE(store.writeRecord("Interm", 10));
+    EXPECT_EQ(store.writeRecord("Interm", 10), WriteOutcome::Written);
     EXPECT_EQ(dir.read("Interm.txt"), "\"10\"\r\n");
     EXPECT_TRUE(store.reset());
     for (const char* name : {"Begin.txt", "Interm.txt", "Advance.txt"}) {
@@ -160,6 +249,12 @@ TEST(StoredCount, dropsTheOpeningQuoteThenRoundsAndSaturatesTheLeadingNumber)
     EXPECT_EQ(leadingNumber("32768"), 32767);
     EXPECT_EQ(leadingNumber("-99999999999999999999999"), -32768);
     EXPECT_EQ(leadingNumber("-."), 0);
+    // Decided by every digit, however many: a double keeps too few of them.
+    EXPECT_EQ(leadingNumber("22100.5000000000003"), 22101);
+    EXPECT_EQ(leadingNumber("2.5000000001"), 3);
+    EXPECT_EQ(leadingNumber("-3.50000000000000000001"), -4);
+    EXPECT_EQ(leadingNumber("4.4999999999999999999"), 4);
+    EXPECT_EQ(leadingNumber("32767.5"), 32767);
 }
 
 } // namespace
