@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,6 +18,7 @@
 #include <cassert>
 #include <engine/levels.h>
 #include <engine/new_game.h>
+#include <records/fastest_time_store.h>
 
 namespace tintwise::ui {
 
@@ -513,15 +513,10 @@ void MainWindow::setCursorColour(engine::ColourIndex k)
 
 std::filesystem::path MainWindow::programDirectory() const
 {
-    if (m_programDirectory) {
-        return *m_programDirectory;
-    }
-    const QString directory = QCoreApplication::applicationDirPath();
-#ifdef Q_OS_WIN
-    return std::filesystem::path(directory.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(directory).toStdString());
-#endif
+    // Not Qt's application folder: it goes through text and comes back empty for a folder
+    // whose name is not valid in the locale's encoding, which would put the records in the
+    // working directory.
+    return m_programDirectory ? *m_programDirectory : records::programDirectory();
 }
 
 std::string MainWindow::timeOfDay() const
