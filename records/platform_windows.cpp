@@ -1,0 +1,277 @@
+// platform_windows.cpp: the record files' system calls on Windows, through wide paths only.
+#include "platform.h"
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+namespace tintwise::records::platform {
+
+namespace {
+
+// The name of the file whose first byte the writers lock. Windows cannot lock a folder, and
+// the record files themselves are replaced by every write, so the lock needs a file of its own.
+constexpr const wchar_t* kLockFileName = L"Tintwise.lock";
+
+// Record names are ASCII, but UTF-8 is taken whole, never through the ANSI code page.
+std::wstring widen(const std::string& text)
+{
+    if (text.empty()) {
+        return {};
+    }
+    const int size = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
+                                         static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+    if (size > 0) {
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
+                            static_cast<int>(text.size()), wide.data(), size);
+    }
+    return wide;
+}
+
+std::string narrow(const wchar_t* text)
+{
+    const int size =
+        WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) {
+        return {};
+    }
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text, -1, utf8.data(), size, nullptr,
+                        nullptr);
+    utf8.pop_back(); // the terminating NUL
+    return utf8;
+}
+
+class Handle
+{
+public:
+    explicit Handle(HANDLE handle) : m_handle(handle) {}
+    ~Handle()
+    {
+        if (valid()) {
+            CloseHandle(m_handle);
+        }
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return m_handle; }
+
+private:
+    HANDLE m_handle;
+};
+
+} // namespace
+
+Folder::Folder(const std::filesystem::path& path) noexcept
+{
+    try {
+        if (!path.is_absolute()) {
+            return;
+        }
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            m_path = path;
+        }
+    } catch (...) {
+        m_path.clear();
+    }
+}
+
+Folder::~Folder()
+{
+    // Closing the handle also gives up the lock.
+    if (m_lockFile != nullptr) {
+        CloseHandle(static_cast<HANDLE>(m_lockFile));
+    }
+}
+
+bool Folder::isOpen() const noexcept { return !m_path.empty(); }
+
+bool Folder::lockForWriting() noexcept
+{
+    if (m_path.empty() || m_lockFile != nullptr) {
+        return m_lockFile != nullptr;
+    }
+    try {
+        const std::filesystem::path lockPath = m_path / kLockFileName;
+        HANDLE file = CreateFileW(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return false;
+        }
+        OVERLAPPED start{};
+        // Windows drops the lock when the process ends, so a crashed writer never holds it.
+        if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &start)) {
+            CloseHandle(file);
+            return false;
+        }
+        m_lockFile = file;
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+OpenStatus Folder::read(const std::string& name, std::size_t limit,
+                        std::string& bytes) const noexcept
+{
+    bytes.clear();
+    if (m_path.empty()) {
+        return OpenStatus::Failed;
+    }
+    try {
+        const std::filesystem::path file = m_path / widen(name);
+        // FILE_FLAG_OPEN_REPARSE_POINT opens a link itself, which is then refused below.
+        const Handle in(CreateFileW(file.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (!in.valid()) {
+            return GetLastError() == ERROR_FILE_NOT_FOUND ? OpenStatus::Missing
+                                                          : OpenStatus::Failed;
+        }
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (GetFileType(in.get()) != FILE_TYPE_DISK ||
+            !GetFileInformationByHandle(in.get(), &info) ||
+            (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) !=
+                0) {
+            return OpenStatus::Failed;
+        }
+        bytes.resize(limit);
+        std::size_t used = 0;
+        while (used < limit) {
+            DWORD n = 0;
+            if (!ReadFile(in.get(), bytes.data() + used, static_cast<DWORD>(limit - used), &n,
+                          nullptr)) {
+                bytes.clear();
+                return OpenStatus::Failed;
+            }
+            if (n == 0) {
+                break;
+            }
+            used += n;
+        }
+        bytes.resize(used);
+        return OpenStatus::Ok;
+    } catch (...) {
+        bytes.clear();
+        return OpenStatus::Failed;
+    }
+}
+
+bool Folder::isLink(const std::string& name) const noexcept
+{
+    if (m_path.empty()) {
+        return false;
+    }
+    try {
+        const DWORD attributes = GetFileAttributesW((m_path / widen(name)).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool Folder::writeNewFile(const std::string& name, std::string_view bytes) const noexcept
+{
+    if (m_path.empty()) {
+        return false;
+    }
+    try {
+        const std::filesystem::path file = m_path / widen(name);
+        const Handle out(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!out.valid()) {
+            return false;
+        }
+        DWORD written = 0;
+        return WriteFile(out.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                         nullptr) &&
+               written == bytes.size() && FlushFileBuffers(out.get());
+    } catch (...) {
+        return false;
+    }
+}
+
+bool Folder::replace(const std::string& from, const std::string& to) const noexcept
+{
+    if (m_path.empty()) {
+        return false;
+    }
+    try {
+        // Write-through returns only once the rename is on the disk.
+        return MoveFileExW((m_path / widen(from)).c_str(), (m_path / widen(to)).c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool Folder::remove(const std::string& name) const noexcept
+{
+    try {
+        return !m_path.empty() && DeleteFileW((m_path / widen(name)).c_str()) != 0;
+    } catch (...) {
+        return false;
+    }
+}
+
+std::vector<std::string> Folder::entryNames() const noexcept
+{
+    std::vector<std::string> names;
+    if (m_path.empty()) {
+        return names;
+    }
+    try {
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW((m_path / L"*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) {
+            return names;
+        }
+        do {
+            std::string name = narrow(found.cFileName);
+            if (!name.empty()) {
+                names.push_back(std::move(name));
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    } catch (...) {
+        names.clear();
+    }
+    return names;
+}
+
+std::optional<std::filesystem::path> executableDirectory() noexcept
+{
+    try {
+        std::wstring module(MAX_PATH, L'\0');
+        for (;;) {
+            const DWORD n =
+                GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()));
+            if (n == 0) {
+                return std::nullopt;
+            }
+            if (n < module.size()) {
+                module.resize(n);
+                break;
+            }
+            if (module.size() >= 32768) { // the longest path Windows has
+                return std::nullopt;
+            }
+            module.resize(module.size() * 2);
+        }
+        std::filesystem::path directory = std::filesystem::path(module).parent_path();
+        if (!directory.is_absolute()) {
+            return std::nullopt;
+        }
+        return directory;
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+} // namespace tintwise::records::platform
