@@ -273,6 +273,36 @@ TEST_F(Game, viewAndResetReportThroughTheWindowsBoxes)
     EXPECT_EQ(window.messages.back().text, "The fastest times could not be reset.");
 }
 
+struct StoredLine
+{
+    const char* name;
+    std::string bytes;     // Interm.txt before a first-guess win
+    const char* title;     // the box the win shows
+    std::string afterward; // Interm.txt after it
+};
+
+class WinAgainst : public Game, public ::testing::WithParamInterface<StoredLine>
+{
+};
+
+// The win path reads the line by the same rule as everywhere: it drops the first character
+// and takes the number at the start of the rest.
+TEST_P(WinAgainst, aFirstGuessWinReadsTheStoredLineByTheOneRule)
+{
+    dir.write("Interm.txt", GetParam().bytes);
+    guess(secret());
+    EXPECT_EQ(lastTitle(), GetParam().title);
+    EXPECT_EQ(dir.read("Interm.txt"), GetParam().afterward);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, WinAgainst,
+    ::testing::Values(StoredLine{"noRecord", "\"11\"\r\n", "Fastest Time", "\"1\"\r\n"},
+                      // A bare 11 reads as 1, which no win beats; a bare 7 as 0.
+                      StoredLine{"bareEleven", "11\r\n", "Winner!", "11\r\n"},
+                      StoredLine{"bareSeven", "7", "Winner!", "7"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 class Levels : public Game, public ::testing::WithParamInterface<int>
 {
 };

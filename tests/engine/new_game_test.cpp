@@ -7,20 +7,13 @@
 namespace tintwise::engine {
 namespace {
 
-TEST(RandomGenerator, givesTheSameSequenceInEveryRunWithinZeroToOne)
+TEST(RandomGenerator, startsEveryRunWithTheSameValuesWithinZeroToOne)
 {
-    RandomGenerator a;
-    RandomGenerator b;
-    // The first value is fixed by the engine's standard state; a change of algorithm or of
+    // The first values are fixed by the engine's standard state; a change of algorithm or of
     // the bit mapping would show here and change every player's first secret.
-    EXPECT_DOUBLE_EQ(a.next(), 0.7868209548678019);
-    b.next();
-    for (int i = 0; i < 100000; ++i) {
-        const double r = a.next();
-        ASSERT_EQ(r, b.next());
-        ASSERT_GE(r, 0.0);
-        ASSERT_LT(r, 1.0);
-    }
+    RandomGenerator rnd;
+    EXPECT_DOUBLE_EQ(rnd.next(), 0.7868209548678019);
+    EXPECT_DOUBLE_EQ(rnd.next(), 0.2504803406880286);
     // The largest value below 1 still draws the level's last index.
     EXPECT_EQ(drawIndex(1.0 - 0x1.0p-53, 15), 14);
 }

@@ -45,24 +45,5 @@ INSTANTIATE_TEST_SUITE_P(
                       Row{"twoSwapped", {P, Q, S, R}, {2, 2}}),
     [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
 
-// Out of Place plus Correct never exceeds the secret colours present, and is never negative,
-// over every guess built from the secret's colours and one stranger.
-TEST(Score, staysWithinTheColoursPresent)
-{
-    const std::array<ColourValue, 5> alphabet{P, Q, R, S, X};
-    for (int n = 0; n < 5 * 5 * 5 * 5; ++n) {
-        Code guess{};
-        int present[5] = {};
-        for (int i = 0, m = n; i < 4; ++i, m /= 5) {
-            guess[static_cast<std::size_t>(i)] = alphabet[static_cast<std::size_t>(m % 5)];
-            present[m % 5] = 1;
-        }
-        const int secretColoursPresent = present[0] + present[1] + present[2] + present[3];
-        const Feedback f = score(kSecret, guess);
-        EXPECT_GE(f.outOfPlace, 0);
-        EXPECT_EQ(f.correct + f.outOfPlace, secretColoursPresent) << n;
-    }
-}
-
 } // namespace
 } // namespace tintwise::engine
