@@ -4,7 +4,7 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 
-.PHONY: run test deps configure build clean test-sanitize
+.PHONY: run test deps configure build clean test-sanitize fuzz
 
 run: build
 	./$(BUILD_DIR)/tintwise
@@ -37,5 +37,16 @@ test-sanitize: deps
 	$(SANITIZE_ENV) cmake --build $(SANITIZE_DIR)
 	$(SANITIZE_ENV) ctest --test-dir $(SANITIZE_DIR) -LE e2e --output-on-failure
 
+# libFuzzer targets (clang) on the record files and the warm-up count, each run for FUZZ_SECONDS
+# from its seed corpus in fuzz/corpus/; a build of engine/, records/ and fuzz/ alone, without Qt.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++-14 -DTINTWISE_FUZZ=ON
+	cmake --build $(FUZZ_DIR)
+	fuzz/run-all $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
