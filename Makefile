@@ -4,7 +4,7 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 
-.PHONY: run test deps configure build clean
+.PHONY: run test deps configure build clean test-sanitize fuzz
 
 run: build
 	./$(BUILD_DIR)/tintwise
@@ -21,5 +21,32 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR)
 
+# The suite again under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer, in a build
+# of its own; the end-to-end tests need a real X server and stay out. The options and the leak
+# suppressions (system libraries only) apply to this run alone.
+SANITIZE_DIR ?= build-sanitize
+SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+SANITIZE_ENV = \
+	ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0
+
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)"
+	$(SANITIZE_ENV) cmake --build $(SANITIZE_DIR)
+	$(SANITIZE_ENV) ctest --test-dir $(SANITIZE_DIR) -LE e2e --output-on-failure
+
+# libFuzzer targets (clang) on the record files and the warm-up count, each run for FUZZ_SECONDS
+# from its seed corpus in fuzz/corpus/; a build of engine/, records/ and fuzz/ alone, without Qt.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++-14 -DTINTWISE_FUZZ=ON
+	cmake --build $(FUZZ_DIR)
+	fuzz/run-all $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

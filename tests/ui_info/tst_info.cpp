@@ -15,36 +15,43 @@ Q_DECLARE_METATYPE(Bytes)
 
 namespace {
 
+// What a fake desktop was asked to do. Shared, so that it outlives the about window that owns
+// and deletes the desktop.
+struct DesktopRecord
+{
+    std::vector<std::string> started; // every start attempted, in order
+    std::vector<QUrl> opened;
+    std::vector<std::pair<QWidget*, QString>> messages; // parent, "title: text"
+};
+
 // Files are tested for real; a program "starts" when a regular file is at its path.
 class FakeInfoPlatform : public DesktopInfoPlatform
 {
 public:
     MemoryRegistry memory;
-    std::vector<std::string> started; // every start attempted, in order
-    std::vector<QUrl> opened;
-    std::vector<std::pair<QWidget*, QString>> messages; // parent, "title: text"
+    std::shared_ptr<DesktopRecord> record = std::make_shared<DesktopRecord>();
 
     Registry& registry() override { return memory; }
     bool startProgram(const std::string& path) override
     {
-        started.push_back(path);
+        record->started.push_back(path);
         std::error_code error;
         return std::filesystem::is_regular_file(path, error);
     }
-    void openUrl(const QUrl& url) override { opened.push_back(url); }
+    void openUrl(const QUrl& url) override { record->opened.push_back(url); }
     void showMessage(QWidget* parent, const QString& title, const QString& text) override
     {
-        messages.emplace_back(parent, title + ": " + text);
+        record->messages.emplace_back(parent, title + ": " + text);
     }
 };
 
 // An about-window host that gives every window it makes its own recording desktop.
 struct FakeHost
 {
-    std::vector<FakeInfoPlatform*> platforms;
+    std::vector<std::shared_ptr<const DesktopRecord>> records; // one per window, in order
     AboutWindowHost host{[this] {
         auto platform = std::make_unique<FakeInfoPlatform>();
-        platforms.push_back(platform.get());
+        records.push_back(platform->record);
         return platform;
     }};
 
@@ -120,7 +127,7 @@ private slots:
         QTest::mouseClick(window->findChild<QLabel*>("lblLink"), Qt::LeftButton);
         QTest::mouseClick(window->findChild<QPushButton*>("cmdSupport"), Qt::LeftButton);
         QTest::mouseClick(window->findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
-        const FakeInfoPlatform& platform = *about->platforms.front();
+        const DesktopRecord& platform = *about->records.front();
         QCOMPARE(platform.opened, (std::vector<QUrl>{QUrl("https://www.example.com/tintwise/"),
                                                      QUrl("mailto:support@example.com")}));
         // Its desktop's registry is empty, so the box comes up over the about window.
@@ -167,7 +174,7 @@ private slots:
         QTest::keyClick(button, Qt::Key(key));
         QTRY_VERIFY(window.isNull());
         // The focused button is not pressed on the way.
-        const FakeInfoPlatform& platform = *about.platforms.front();
+        const DesktopRecord& platform = *about.records.front();
         QVERIFY(platform.started.empty() && platform.opened.empty() && platform.messages.empty());
     }
 
@@ -250,11 +257,11 @@ private slots:
         StartSysInfo(platform, nullptr);
 
         QStringList tried;
-        for (const std::string& attempt : platform.started) {
+        for (const std::string& attempt : platform.record->started) {
             tried << QString::fromStdString(attempt);
         }
         QCOMPARE(tried, started);
-        QCOMPARE(platform.messages.size(), std::size_t(message));
+        QCOMPARE(platform.record->messages.size(), std::size_t(message));
         QCOMPARE(platform.memory.openKeyCount(), 0);
     }
 
