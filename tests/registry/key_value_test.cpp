@@ -1,9 +1,14 @@
-// key_value_test.cpp: reading a registry value as its type demands.
+// key_value_test.cpp: reading a registry value as its type demands, from memory and, on
+// Windows, from the real registry.
 #include <gtest/gtest.h>
 #include <registry/key_value.h>
 #include <registry/registry.h>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace tintwise::registry {
 namespace {
@@ -91,6 +96,59 @@ TEST_P(ReadsAValueAsItsTypeDemands, fromMemory)
     expectRead(memory, kLocalMachine, "Key", c);
     EXPECT_EQ(memory.openKeyCount(), 0);
 }
+
+#ifdef _WIN32
+// A key of this process's own below HKEY_CURRENT_USER, deleted with everything in it however
+// the test ends.
+class ScratchKey
+{
+public:
+    ScratchKey() : m_name("Software\\Tintwise-tests-" + std::to_string(GetCurrentProcessId()))
+    {
+        RegDeleteTreeA(HKEY_CURRENT_USER, m_name.c_str()); // left over by a crashed namesake
+        const LONG result = RegCreateKeyExA(HKEY_CURRENT_USER, m_name.c_str(), 0, nullptr, 0,
+                                            KEY_WRITE, nullptr, &m_key, nullptr);
+        EXPECT_EQ(result, ERROR_SUCCESS) << "creating HKEY_CURRENT_USER\\" << m_name;
+    }
+    ~ScratchKey()
+    {
+        RegCloseKey(m_key);
+        RegDeleteTreeA(HKEY_CURRENT_USER, m_name.c_str());
+    }
+    ScratchKey(const ScratchKey&) = delete;
+    ScratchKey& operator=(const ScratchKey&) = delete;
+
+    const std::string& name() const { return m_name; }
+
+    // Stores exactly data. RegSetValueExA takes a NUL just past a string's data for part of
+    // it, so a byte that is not NUL follows the data.
+    void set(const char* valueName, std::uint32_t type, std::vector<char> data)
+    {
+        const auto size = static_cast<DWORD>(data.size());
+        data.push_back('x');
+        EXPECT_EQ(RegSetValueExA(m_key, valueName, 0, type,
+                                 reinterpret_cast<const BYTE*>(data.data()), size),
+                  ERROR_SUCCESS);
+    }
+
+private:
+    std::string m_name;
+    HKEY m_key = nullptr;
+};
+
+TEST_P(ReadsAValueAsItsTypeDemands, fromTheSystemRegistry)
+{
+    const ValueCase& c = GetParam();
+    ScratchKey scratch;
+    if (c.place == Place::Stored) {
+        scratch.set("Value", c.type, c.data);
+    }
+    // The scratch key never has subkeys, so this one is always missing.
+    const std::string key = c.place == Place::NoKey ? scratch.name() + "\\Missing" : scratch.name();
+    const auto system = makeSystemRegistry();
+    expectRead(*system, kCurrentUser, key, c);
+}
+#endif
 
 INSTANTIATE_TEST_SUITE_P(Values, ReadsAValueAsItsTypeDemands, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<ValueCase>& row) {
