@@ -9,6 +9,8 @@
 #endif
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace tintwise::records {
@@ -144,6 +146,27 @@ TEST_F(Store, writesReplaceWholeFilesAndResetReportsAnyThatFailed)
     EXPECT_FALSE(store.reset());
     EXPECT_EQ(dir.read("Advance.txt"), "\"11\"\r\n"); // the others are still written
     EXPECT_EQ(entries(), 3u);                         // and no temporary file is left
+}
+
+// Greek and Japanese in one folder name: no Windows ANSI code page but UTF-8 holds both.
+TEST_F(Store, keepsRecordsInAFolderWhoseNameNoCodePageHolds)
+{
+#ifdef _WIN32
+    // Known fault: the store opens files by narrow names, which msvcrt reads in the ANSI code
+    // page, so here no record is ever kept. Remove this skip with the wide-path file access.
+    GTEST_SKIP() << "record files are opened by narrow names";
+#endif
+    const fs::path folder =
+        dir.path() / fs::path(u8"\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac-\u65e5\u672c");
+    fs::create_directory(folder);
+    const FastestTimeStore there(folder);
+
+    EXPECT_EQ(there.view("Begin").text, "No Fastest Beginner Time has been Established.");
+    std::ifstream created(folder / "Begin.txt", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(created), {}), "\"11\"\r\n");
+    EXPECT_TRUE(there.writeRecord("Begin", 4));
+    EXPECT_EQ(there.readRecordLine("Begin"), "\"4\"");
+    EXPECT_EQ(there.view("Begin").text, "The Fastest Beginner Time is \"4\"");
 }
 
 TEST(StoredCount, dropsTheOpeningQuoteThenRoundsAndSaturatesTheLeadingNumber)
