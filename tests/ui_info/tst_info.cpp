@@ -8,6 +8,7 @@
 #include <ui/info/splashwindow.h>
 #include <ui/info/sysinfo.h>
 
+using namespace tintwise::registry;
 using namespace tintwise::ui;
 
 using Bytes = std::vector<char>;
@@ -176,39 +177,6 @@ private slots:
         // The focused button is not pressed on the way.
         const DesktopRecord& platform = *about.records.front();
         QVERIFY(platform.started.empty() && platform.opened.empty() && platform.messages.empty());
-    }
-
-    void readsAValueAsItsTypeDemands_data()
-    {
-        QTest::addColumn<uint>("type");
-        QTest::addColumn<Bytes>("data");
-        QTest::addColumn<bool>("read");
-        QTest::addColumn<QString>("value"); // KeyVal starts as "old"
-
-        QTest::newRow("string with its NUL") << 1u << Bytes{'a', 'b', '\0'} << true << "ab";
-        QTest::newRow("string without a NUL") << 1u << Bytes{'a', 'b'} << true << "ab";
-        QTest::newRow("NUL inside kept")
-            << 1u << Bytes{'a', '\0', 'b', '\0'} << true << QString::fromLatin1("a\0b", 3);
-        QTest::newRow("number") << 4u << Bytes{42, 1, 0, 0} << true << "298";
-        QTest::newRow("largest number") << 4u << Bytes(4, '\xFF') << true << "4294967295";
-        QTest::newRow("other type leaves it") << 3u << Bytes{'x'} << true << "old";
-        QTest::newRow("fills the buffer") << 1u << Bytes(1024, 'p') << true << QString(1024, 'p');
-        QTest::newRow("over the buffer is missing") << 1u << Bytes(1025, 'p') << false << "";
-    }
-
-    void readsAValueAsItsTypeDemands()
-    {
-        QFETCH(uint, type);
-        QFETCH(Bytes, data);
-        QFETCH(bool, read);
-        QFETCH(QString, value);
-        MemoryRegistry memory;
-        memory.setValue(kLocalMachine, "Key", "Value", {type, data});
-
-        std::string KeyVal = "old";
-        QCOMPARE(GetKeyValue(memory, kLocalMachine, "Key", "Value", KeyVal), read);
-        QCOMPARE(QString::fromLatin1(KeyVal.data(), qsizetype(KeyVal.size())), value);
-        QCOMPARE(memory.openKeyCount(), 0);
     }
 
     void sysInfoTriesThePathValueThenTheLocationFolder_data()

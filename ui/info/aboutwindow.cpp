@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QUrl>
+#include <registry/key_value.h>
 
 namespace tintwise::ui {
 
@@ -179,10 +180,10 @@ void AboutWindow::lblLink_Click() { m_platform->openUrl(QUrl(webAddress())); }
 
 void AboutWindow::StartSysInfo() { tintwise::ui::StartSysInfo(*m_platform, this); }
 
-bool AboutWindow::GetKeyValue(RegistryRoot KeyRoot, const std::string& KeyName,
+bool AboutWindow::GetKeyValue(registry::RegistryRoot KeyRoot, const std::string& KeyName,
                               const std::string& SubKeyRef, std::string& KeyVal)
 {
-    return tintwise::ui::GetKeyValue(m_platform->registry(), KeyRoot, KeyName, SubKeyRef, KeyVal);
+    return registry::GetKeyValue(m_platform->registry(), KeyRoot, KeyName, SubKeyRef, KeyVal);
 }
 
 AboutWindowHost::AboutWindowHost(PlatformFactory makePlatform, QObject* parent)

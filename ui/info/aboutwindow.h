@@ -3,13 +3,13 @@
 #pragma once
 
 #include "info_platform.h"
-#include "registry.h"
 
 #include <QDialog>
 #include <QObject>
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <registry/registry.h>
 #include <string>
 
 class QLabel;
@@ -32,8 +32,8 @@ public:
     static QString supportAddress();
 
     void StartSysInfo();
-    bool GetKeyValue(RegistryRoot KeyRoot, const std::string& KeyName, const std::string& SubKeyRef,
-                     std::string& KeyVal);
+    bool GetKeyValue(registry::RegistryRoot KeyRoot, const std::string& KeyName,
+                     const std::string& SubKeyRef, std::string& KeyVal);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
