@@ -246,6 +246,10 @@ private slots:
         row("Space", "CmdCorrect", "guess");
         row("Return", "Cmd5", "pick");
         row("Space", "Command1", "end");
+        // A focused guess cell is painted from the keyboard as by a click.
+        row("Space", "TA2", "paint");
+        row("Return", "TA2", "paint");
+        row("Enter", "TA2", "paint");
         // Shortcuts must work while a board cell, which takes the focus, has it.
         row("Ctrl+S", "TA1", "new game");
         row("Ctrl+H", "TA1", "rules");

@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -248,6 +249,28 @@ void BoardCell::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     QWidget::mouseReleaseEvent(event);
+}
+
+void BoardCell::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Plain keys only: with a modifier they may be somebody's shortcut. Holding the key
+        // down clicks once.
+        if (event->modifiers() & ~Qt::KeypadModifier) {
+            break;
+        }
+        event->accept();
+        if (!event->isAutoRepeat()) {
+            emit clicked();
+        }
+        return;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace tintwise::ui

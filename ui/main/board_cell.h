@@ -11,7 +11,7 @@ namespace tintwise::ui {
 
 // A box drawn by hand rather than a text edit, so it takes the keyboard focus without
 // swallowing typing or shortcuts such as Ctrl+X. To a screen reader it is a read-only text box
-// whose text is what the box shows.
+// whose text is what the box shows. Space and Enter click a focused box, as the mouse does.
 class BoardCell : public QWidget
 {
     Q_OBJECT
@@ -50,6 +50,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QColor fill() const;
