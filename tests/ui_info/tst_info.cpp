@@ -1,4 +1,5 @@
 // tst_info.cpp: the splash hand-over, the about window, and finding the system-information program.
+#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -170,6 +171,40 @@ private slots:
         // The focused button is not pressed on the way.
         const FakeInfoPlatform& platform = *about.platforms.front();
         QVERIFY(platform.started.empty() && platform.opened.empty() && platform.messages.empty());
+    }
+
+    void theLinkIsATabStopThatEnterAndSpaceOpenWithoutClosing_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+
+    void theLinkIsATabStopThatEnterAndSpaceOpenWithoutClosing()
+    {
+        QFETCH(int, key);
+        FakeHost about;
+        QPointer<AboutWindow> window = about.open();
+        QStringList order;
+        for (int i = 0; i < 4; ++i) {
+            order << window->focusWidget()->objectName();
+            QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(order, (QStringList{"cmdOK", "cmdSysInfo", "lblLink", "cmdSupport"}));
+        auto* link = window->findChild<QLabel*>("lblLink");
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(link);
+        QCOMPARE(spoken->role(), QAccessible::Link);
+        QCOMPARE(spoken->text(QAccessible::Name), AboutWindow::webAddress());
+
+        link->setFocus();
+        QTest::keyClick(link, Qt::Key(key));
+        QTest::qWait(20);
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(about.platforms.front()->opened,
+                 std::vector<QUrl>{QUrl(AboutWindow::webAddress())});
+        QTest::keyClick(link, Qt::Key_Escape);
+        QTRY_VERIFY(window.isNull());
     }
 
     void readsAValueAsItsTypeDemands_data()

@@ -3,9 +3,9 @@
 
 #include <QFont>
 #include <QIcon>
+#include <QLabel>
 #include <QString>
 
-class QLabel;
 class QWidget;
 
 namespace tintwise::ui {
@@ -28,6 +28,25 @@ void centreOnScreen(QWidget* window);
 // both ways. A missing image leaves the box empty.
 QLabel* makePictureBox(QWidget* parent, const QString& objectName, const QString& image, int left,
                        int top, int width, int height);
+
+// A label that is a web link: a left click opens it, and so do Enter and Space once Tab has
+// brought the focus to it, which a dotted frame around the text then shows. Clicking leaves
+// the focus where it was. Screen readers see a link named by its text.
+class LinkLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit LinkLabel(const QString& text, QWidget* parent = nullptr);
+
+signals:
+    void activated();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+};
 
 // The text a label shows for a caption with "&" marks: "&&" is one "&", and a single "&"
 // only marks an access key.
