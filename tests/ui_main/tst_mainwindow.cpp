@@ -158,6 +158,7 @@ private slots:
         w.correct(); // the tenth wrong guess loses
         QCOMPARE(w.boxes, QStringList{"Game Over! [secret drawn] [counts shown]"});
         QCOMPARE(w.window.focusWidget(), child(w.window, "CmdStart"));
+        QTRY_COMPARE(QApplication::activeWindow(), &w.window); // the keyboard is back
 
         click(child(w.window, "CmdStart"));
         QVERIFY(!w.cell("T1")->isVisible());
