@@ -6,6 +6,7 @@
 #include <QtTest>
 #include <filesystem>
 #include <ui/info/aboutwindow.h>
+#include <ui/info/info_look.h>
 #include <ui/info/splashwindow.h>
 #include <ui/info/sysinfo.h>
 
@@ -205,6 +206,16 @@ private slots:
                  std::vector<QUrl>{QUrl(AboutWindow::webAddress())});
         QTest::keyClick(link, Qt::Key_Escape);
         QTRY_VERIFY(window.isNull());
+    }
+
+    void theArtworkHasTwiceThePixelsForScreensOfPixelRatioTwo()
+    {
+        for (const char* logo : {":/logos/maker.png", ":/logos/product.png"}) {
+            const QPixmap plain = artwork(logo, 1.0), sharp = artwork(logo, 2.0);
+            QCOMPARE(sharp.size(), plain.size() * 2);
+            QCOMPARE(sharp.deviceIndependentSize(), QSizeF(plain.size()));
+        }
+        QCOMPARE(programIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {64, 64}}));
     }
 
     void readsAValueAsItsTypeDemands_data()

@@ -68,8 +68,11 @@ QString appTitle() { return QStringLiteral("Tintwise"); }
 
 QIcon programIcon()
 {
+    // Window icons are picked by their size in device pixels, so the 64-pixel image serves a
+    // 32-pixel icon on a screen of pixel ratio 2, and the 32-pixel one a 16-pixel icon there.
     QIcon icon;
-    for (const auto* path : {":/icons/tintwise-16.png", ":/icons/tintwise-32.png"}) {
+    for (const auto* path :
+         {":/icons/tintwise-16.png", ":/icons/tintwise-32.png", ":/icons/tintwise-64.png"}) {
         if (QFile::exists(QString::fromLatin1(path))) {
             icon.addFile(QString::fromLatin1(path));
         }
@@ -112,11 +115,27 @@ QLabel* makePictureBox(QWidget* parent, const QString& objectName, const QString
     box->setLineWidth(1);
     box->setAlignment(Qt::AlignCenter);
     box->setGeometry(left, top, width, height);
-    const QPixmap picture(image);
+    const QPixmap picture = artwork(image, parent->devicePixelRatioF());
     if (!picture.isNull()) {
         box->setPixmap(picture);
     }
     return box;
+}
+
+QPixmap artwork(const QString& image, qreal devicePixelRatio)
+{
+    // Qt looks for "@2x" files only for icons, not for a plain pixmap: choose here.
+    if (devicePixelRatio > 1.0) {
+        QString twice = image;
+        twice.insert(image.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
+        QPixmap sharp(twice);
+        if (!sharp.isNull()) {
+            // Drawn at half its pixel size, so the layout stays the same.
+            sharp.setDevicePixelRatio(2.0);
+            return sharp;
+        }
+    }
+    return QPixmap(image);
 }
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent)

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QLabel>
+#include <QPixmap>
 #include <QString>
 
 class QWidget;
@@ -15,7 +16,7 @@ constexpr int twips(int value) { return (value + 7) / 15; }
 
 QString appTitle();
 
-// The icon in both sizes, or a null icon when the artwork is not compiled in.
+// The icon in its 16, 32 and 64 pixel sizes, or a null icon when the artwork is not compiled in.
 QIcon programIcon();
 
 // The windows' own default font; a sans-serif face stands in where it is not installed.
@@ -24,8 +25,12 @@ QFont windowFont();
 // Moves a top-level window so that it sits in the middle of its screen's free area.
 void centreOnScreen(QWidget* window);
 
+// An image of the artwork for a screen of the given device pixel ratio: above 1, its "@2x"
+// twin where there is one, which has twice the pixels for the same logical size.
+QPixmap artwork(const QString& image, qreal devicePixelRatio);
+
 // A picture box: the image inside a one-pixel sunken frame, two pixels larger than the image
-// both ways. A missing image leaves the box empty.
+// both ways, drawn with the parent's device pixel ratio. A missing image leaves the box empty.
 QLabel* makePictureBox(QWidget* parent, const QString& objectName, const QString& image, int left,
                        int top, int width, int height);
 
