@@ -17,6 +17,8 @@ class QPushButton;
 
 namespace tintwise::ui {
 
+class LinkLabel;
+
 class AboutWindow : public QDialog
 {
     Q_OBJECT
@@ -36,7 +38,6 @@ public:
                      const std::string& SubKeyRef, std::string& KeyVal);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private slots:
@@ -53,7 +54,7 @@ private:
     QLabel* picTintwise = nullptr;
     QLabel* LblVersion = nullptr;
     QLabel* lblDescription = nullptr;
-    QLabel* lblLink = nullptr;
+    LinkLabel* lblLink = nullptr;
     QPushButton* cmdOK = nullptr;
     QLabel* Label1 = nullptr;
     QPushButton* cmdSysInfo = nullptr;
