@@ -62,6 +62,14 @@ def stop_group(process):
             pass
 
 
+LINEAR = [v / 255 / 12.92 if v <= 10 else ((v / 255 + 0.055) / 1.055) ** 2.4 for v in range(256)]
+
+
+def luminance(bgr):
+    """The relative luminance of a grabbed pixel, as WCAG defines it."""
+    return 0.0722 * LINEAR[bgr[0]] + 0.7152 * LINEAR[bgr[1]] + 0.2126 * LINEAR[bgr[2]]
+
+
 class Rect(namedtuple("Rect", "x y width height")):
     def centre(self):
         return self.x + self.width // 2, self.y + self.height // 2
@@ -264,6 +272,16 @@ class Player:
         stride, left, top = outer.width * 4, (inner.x - outer.x) * 4, inner.y - outer.y
         return b"".join(data[row * stride + left:row * stride + left + inner.width * 4]
                         for row in range(top, top + inner.height))
+
+    @staticmethod
+    def contrasting(before, after, ratio):
+        """How many pixels changed between two grabs with at least this contrast ratio (WCAG's measure)."""
+        count = 0
+        for i in range(0, len(before), 4):
+            if before[i:i + 3] != after[i:i + 3]:
+                lighter, darker = sorted((luminance(before[i:i + 3]), luminance(after[i:i + 3])), reverse=True)
+                count += (lighter + 0.05) / (darker + 0.05) >= ratio
+        return count
 
     def colours(self, rect):
         data = self.grab(rect)

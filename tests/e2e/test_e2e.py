@@ -26,6 +26,7 @@ COLOUR = dict(PALETTE, Empty=(255, 255, 255))
 NAME_OF = {rgb: name for name, rgb in COLOUR.items()}
 SHOWN = [name for name, _ in PALETTE[:11]]  # every launch starts at Intermediate
 CELLS = [f"Guess cell {n}" for n in range(1, 5)]
+FOCUS_CONTRAST = 3.0  # WCAG's least contrast for a focus indicator against the unfocused look
 TAB_ORDER = ["Start", "Correct?", "Exit", *SHOWN, *CELLS]  # picks Tab or Shift+Tab; a walk ends either way
 
 FROZEN_CLOCK = "2026-03-14 15:09:26"
@@ -85,7 +86,7 @@ class PlayedOnScreen(unittest.TestCase):
                             f"main window mapped {main - splash:.3f} s after the splash")
         self.p = p = harness.Player(DESKTOP, game)
         self.addCleanup(p.close)
-        self.main, self.controls, self.seen_focus = p.focus_window("Tintwise"), {}, set()
+        self.main, self.controls, self.seen_focus, self.unseen_focus = p.focus_window("Tintwise"), {}, set(), []
         self.focusable = p.atspi.findAllDescendants(self.main, lambda o: p.has(o, "focusable"))
         return p
 
@@ -126,9 +127,8 @@ class PlayedOnScreen(unittest.TestCase):
         return harness.wait_for("a focused control", lambda: next(
             (o.name for o in candidates if self.p.has(o, "focused")), None), 3)
 
-    def walk_to(self, target, unseen=None):
-        """Tab or Shift+Tab to target; each control the focus lands on must then look different.
-        Those that do not go into unseen."""
+    def walk_to(self, target):
+        """Tab or Shift+Tab to target, noting whether each control the focus lands on shows it."""
         p, window, current = self.p, self.p.rect(self.main), self.focused()
         order = {name: i for i, name in enumerate(TAB_ORDER)}
         step = 1 if order.get(target, 99) > order.get(current, -1) else -1
@@ -146,11 +146,18 @@ class PlayedOnScreen(unittest.TestCase):
 
             now = harness.wait_for(f"the focus to leave {current!r}", moved)
             box = p.rect(self.ctl(now)).inset(1)  # neighbouring palette buttons overlap by a pixel
-            try:
-                harness.wait_for(f"{now} to show its focus", lambda: p.grab(box) != p.crop(before, window, box), 2)
-                self.seen_focus.add(now)
-            except AssertionError:
-                (unseen if unseen is not None else []).append(now)
+            # The game's own focus marks must stand out at 3:1 over at least a side's worth of pixels;
+            # the platform's buttons need only change.
+            ratio, least = (FOCUS_CONTRAST, min(box.width, box.height)) if now in SHOWN + CELLS else (1, 1)
+            unfocused = p.crop(before, window, box)
+            look = f"{now} painted {NAME_OF.get(p.fill(box))}" if now in CELLS else now
+            if look not in self.unseen_focus:  # judged once: waiting again for the same look would only cost time
+                try:
+                    harness.wait_for(f"{now} to show its focus",
+                                     lambda: p.contrasting(unfocused, p.grab(box), ratio) >= least, 2)
+                    self.seen_focus.add(now)
+                except AssertionError:
+                    self.unseen_focus.append(look)
             current = now
         self.fail(f"Tab never brought the focus to {target!r}")
 
@@ -249,14 +256,14 @@ class PlayedOnScreen(unittest.TestCase):
             p.focus_window("About Tintwise")
             p.key("Escape")
             self.main = p.focus_window("Tintwise")
-        unseen, unpainted = [], []
+        unpainted = []
         for number, (first, second) in enumerate(KEYBOARD_GUESSES, 1):
             for colour, cells in ((first, (1, 2)), (second, (3, 4))):
-                self.walk_to(colour, unseen)
+                self.walk_to(colour)
                 p.key("space")
                 harness.wait_for(f"the pointer to become the {colour} disc", lambda: self.cursor_colour() == colour)
                 for n in cells:
-                    self.walk_to(CELLS[n - 1], unseen)
+                    self.walk_to(CELLS[n - 1])
                     p.key(PAINT_KEYS[n])
                     try:  # once a key has failed to paint, the rest fail alike: no long waits for them
                         self.wait_fill(CELLS[n - 1], colour, 0.2 if unpainted else 3.0)
@@ -267,14 +274,16 @@ class PlayedOnScreen(unittest.TestCase):
                 harness.wait_for(f"guess {number} in the history",
                                  lambda: p.has(self.ctl(f"History row {number}, cell 1"), "showing"))
             else:
-                self.walk_to("Correct?", unseen)
+                self.walk_to("Correct?")
                 p.key("space")
         self.expect_message(*GAME_OVER)
         self.ctrl_x_ends_game(CTRL_X_FOCUS["keyboard"])
-        self.assertFalse(unpainted, f"Space or Enter on a focused guess cell left {len(unpainted)} of 40 cells "
-                                    f"unpainted: {unpainted[:2]}...")
-        self.assertEqual([], unseen, "focused controls that looked as they did unfocused")
-        self.assertEqual(set(), set(SHOWN + CELLS) - self.seen_focus, "controls never seen focused")
+        with self.subTest("Space and Enter paint a focused guess cell"):
+            if unpainted:
+                self.fail(f"{len(unpainted)} of 40 cells left unpainted, first {unpainted[:2]}")
+        with self.subTest(f"the focus shows at {FOCUS_CONTRAST}:1 on every palette button and guess cell"):
+            self.assertEqual([], self.unseen_focus, "focused, but not visibly")
+            self.assertEqual(set(), set(SHOWN + CELLS) - self.seen_focus, "never seen focused")
 
     def about_window_by_keyboard(self):
         p = self.p
