@@ -101,9 +101,11 @@ class Desktop:
         return process
 
     def start(self):
+        # -noreset: with the default reset when its last client leaves, the server would drop the
+        # connection of a client that comes in between two launches while it regenerates.
         read_end, write_end = os.pipe()
-        self.spawn(["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp", "-screen", "0", "1280x1024x24"],
-                   pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.spawn(["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp", "-noreset", "-screen", "0",
+                    "1280x1024x24"], pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end, "rb") as pipe:
             display = ":" + read_line(pipe, "Xvfb")
