@@ -220,7 +220,7 @@ void BoardCell::paintEvent(QPaintEvent*)
     if (hasFocus()) {
         // Drawn in whichever of black and white stands out on the box, since a cell can hold
         // any colour, black and the style's highlight included.
-        QPen pen(qGray(background.rgb()) < 128 ? Qt::white : Qt::black);
+        QPen pen(focusMarkColour(background));
         pen.setStyle(Qt::DotLine);
         painter.setPen(pen);
         painter.drawRect(box.adjusted(2, 2, -3, -3));

@@ -97,8 +97,7 @@ QString paletteButtonStyle(engine::ColourValue value)
     // A style sheet paints the whole face in the colour on every style; a palette colour
     // would be ignored or shaded by some. The focus mark uses black or white, whichever shows.
     const QColor face = toQColor(value);
-    const QString focus =
-        qGray(face.rgb()) < 128 ? QStringLiteral("white") : QStringLiteral("black");
+    const QString focus = focusMarkColour(face).name();
     return QStringLiteral("QPushButton { background-color: %1; border: 1px solid #404040; "
                           "border-radius: 0px; padding: 0px; }"
                           "QPushButton:pressed { border: 2px solid #202020; }"
