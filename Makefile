@@ -4,7 +4,7 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 
-.PHONY: run test deps configure build clean test-sanitize fuzz bench
+.PHONY: run test deps configure build clean test-sanitize fuzz test-windows bench
 
 run: build
 	./$(BUILD_DIR)/tintwise
@@ -60,4 +60,14 @@ bench: configure
 		--out $(BUILD_DIR)/bench-results.md
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(WINDOWS_BUILD_DIR)
+
+# The plain libraries cross-built for Windows with mingw-w64, their tests run under Wine.
+WINDOWS_BUILD_DIR ?= build-windows
+
+test-windows: deps
+	cmake -S . -B $(WINDOWS_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake
+	cmake --build $(WINDOWS_BUILD_DIR)
+	ctest --test-dir $(WINDOWS_BUILD_DIR) --output-on-failure; status=$$?; \
+	    cmake/wine-run --stop $(WINDOWS_BUILD_DIR)/wine-prefix; exit $$status

@@ -17,7 +17,14 @@ render() {
     echo "$2 (${3}x$4)"
 }
 
+# The window icon goes by device pixels: 16 and 32, and 64 for a 32-pixel icon on a screen with
+# two device pixels to a logical pixel. A 16-pixel icon there takes the 32-pixel image.
+render icons/tintwise.svg     icons/tintwise-64.png  64  64
 render icons/tintwise.svg     icons/tintwise-32.png  32  32
 render icons/tintwise-16.svg  icons/tintwise-16.png  16  16
+
+# Each logo also gets an "@2x" twin at twice the size, for such screens.
 render logos/maker.svg        logos/maker.png       288  90
+render logos/maker.svg        logos/maker@2x.png    576 180
 render logos/product.svg      logos/product.png     278  84
+render logos/product.svg      logos/product@2x.png  556 168

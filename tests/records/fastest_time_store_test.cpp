@@ -11,8 +11,11 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 
@@ -25,11 +28,13 @@ using testing::TempDir;
 class Store : public ::testing::Test
 {
 protected:
-    // Only the entries a test made itself, so a stray temporary file would show.
+    // Only the entries a test made itself, so a stray temporary file would show; Windows keeps
+    // its writers' lock in a file of its own.
     std::size_t entries() const
     {
-        return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()));
+        return static_cast<std::size_t>(std::count_if(
+            fs::directory_iterator(dir.path()), fs::directory_iterator(),
+            [](const auto& entry) { return entry.path().filename() != "Tintwise.lock"; }));
     }
 
     TempDir dir;
@@ -233,6 +238,25 @@ TEST_F(Store, writesReplaceWholeFilesAndResetReportsAnyThatFailed)
     EXPECT_FALSE(store.reset());
     EXPECT_EQ(dir.read("Advance.txt"), "\"11\"\r\n"); // the others are still written
     EXPECT_EQ(entries(), 3u);                         // and no temporary file is left
+}
+
+// Greek and Japanese in one folder name: no Windows ANSI code page but UTF-8 holds both.
+TEST_F(Store, keepsRecordsInAFolderWhoseNameNoCodePageHolds)
+{
+    const fs::path folder =
+        dir.path() / fs::path(u8"\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac-\u65e5\u672c");
+    fs::create_directory(folder);
+    const FastestTimeStore there(folder);
+
+    EXPECT_EQ(there.view("Begin").text, "No Fastest Beginner Time has been Established.");
+    {
+        // Closed before the write: Windows cannot replace a file that is open without sharing.
+        std::ifstream created(folder / "Begin.txt", std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(created), {}), "\"11\"\r\n");
+    }
+    EXPECT_EQ(there.writeRecord("Begin", 4), WriteOutcome::Written);
+    EXPECT_EQ(there.readRecordLine("Begin"), "\"4\"");
+    EXPECT_EQ(there.view("Begin").text, "The Fastest Beginner Time is \"4\"");
 }
 
 TEST(StoredCount, dropsTheOpeningQuoteThenRoundsAndSaturatesTheLeadingNumber)

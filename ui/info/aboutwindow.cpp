@@ -5,10 +5,10 @@
 #include "sysinfo.h"
 
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QUrl>
+#include <registry/key_value.h>
 
 namespace tintwise::ui {
 
@@ -108,15 +108,14 @@ void AboutWindow::createControls()
     lblDescription->setWordWrap(true);
     setTextColour(lblDescription, Qt::black);
 
-    lblLink = makeLabel(this, QStringLiteral("lblLink"), webAddress(), twips(120), twips(4980),
-                        twips(6135), twips(225));
+    lblLink = new LinkLabel(webAddress(), this);
+    lblLink->setObjectName(QStringLiteral("lblLink"));
+    lblLink->setGeometry(twips(120), twips(4980), twips(6135), twips(225));
     lblLink->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QFont linkFont = windowFont();
     linkFont.setUnderline(true);
     lblLink->setFont(linkFont);
     setTextColour(lblLink, QColor(0, 0, 255));
-    lblLink->setCursor(Qt::PointingHandCursor);
-    lblLink->installEventFilter(this);
 
     cmdOK = makeButton(this, QStringLiteral("cmdOK"), tr("OK"), twips(4965), twips(5505),
                        twips(1260), twips(345));
@@ -135,14 +134,16 @@ void AboutWindow::createControls()
     cmdSupport = makeButton(this, QStringLiteral("cmdSupport"), tr("S&upport"), twips(4980),
                             twips(6405), twips(1245), twips(345));
 
-    // Only the buttons take the focus; "OK" first, so it has it when the window opens.
+    // The buttons and the link take the focus; "OK" first, so it has it when the window opens.
     setTabOrder(cmdOK, cmdSysInfo);
-    setTabOrder(cmdSysInfo, cmdSupport);
+    setTabOrder(cmdSysInfo, lblLink);
+    setTabOrder(lblLink, cmdSupport);
     cmdOK->setFocus();
 
     connect(cmdOK, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &AboutWindow::cmdSysInfo_Click);
     connect(cmdSupport, &QPushButton::clicked, this, &AboutWindow::cmdSupport_Click);
+    connect(lblLink, &LinkLabel::activated, this, &AboutWindow::lblLink_Click);
 }
 
 void AboutWindow::Form_Load() { setWindowTitle(tr("About ") + appTitle()); }
@@ -156,19 +157,6 @@ void AboutWindow::paintEvent(QPaintEvent* event)
     painter.fillRect(QRect(0, twips(5340), twips(6375), 2), QColor(255, 255, 255));
 }
 
-bool AboutWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == lblLink && event->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton &&
-            lblLink->rect().contains(mouse->position().toPoint())) {
-            lblLink_Click();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 void AboutWindow::cmdOK_Click() { close(); }
 
 void AboutWindow::cmdSysInfo_Click() { StartSysInfo(); }
@@ -179,10 +167,10 @@ void AboutWindow::lblLink_Click() { m_platform->openUrl(QUrl(webAddress())); }
 
 void AboutWindow::StartSysInfo() { tintwise::ui::StartSysInfo(*m_platform, this); }
 
-bool AboutWindow::GetKeyValue(RegistryRoot KeyRoot, const std::string& KeyName,
+bool AboutWindow::GetKeyValue(registry::RegistryRoot KeyRoot, const std::string& KeyName,
                               const std::string& SubKeyRef, std::string& KeyVal)
 {
-    return tintwise::ui::GetKeyValue(m_platform->registry(), KeyRoot, KeyName, SubKeyRef, KeyVal);
+    return registry::GetKeyValue(m_platform->registry(), KeyRoot, KeyName, SubKeyRef, KeyVal);
 }
 
 AboutWindowHost::AboutWindowHost(PlatformFactory makePlatform, QObject* parent)

@@ -3,19 +3,21 @@
 #pragma once
 
 #include "info_platform.h"
-#include "registry.h"
 
 #include <QDialog>
 #include <QObject>
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <registry/registry.h>
 #include <string>
 
 class QLabel;
 class QPushButton;
 
 namespace tintwise::ui {
+
+class LinkLabel;
 
 class AboutWindow : public QDialog
 {
@@ -32,11 +34,10 @@ public:
     static QString supportAddress();
 
     void StartSysInfo();
-    bool GetKeyValue(RegistryRoot KeyRoot, const std::string& KeyName, const std::string& SubKeyRef,
-                     std::string& KeyVal);
+    bool GetKeyValue(registry::RegistryRoot KeyRoot, const std::string& KeyName,
+                     const std::string& SubKeyRef, std::string& KeyVal);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private slots:
@@ -53,7 +54,7 @@ private:
     QLabel* picTintwise = nullptr;
     QLabel* LblVersion = nullptr;
     QLabel* lblDescription = nullptr;
-    QLabel* lblLink = nullptr;
+    LinkLabel* lblLink = nullptr;
     QPushButton* cmdOK = nullptr;
     QLabel* Label1 = nullptr;
     QPushButton* cmdSysInfo = nullptr;

@@ -1,21 +1,78 @@
 // info_look.cpp: shared look of the splash and about windows.
 #include "info_look.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLabel>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 namespace tintwise::ui {
+
+namespace {
+
+// Role "link" for AT-SPI, with a press action that opens it as a click does.
+class LinkLabelAccessible : public QAccessibleWidget
+{
+public:
+    explicit LinkLabelAccessible(LinkLabel* link) : QAccessibleWidget(link, QAccessible::Link) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const auto* link = static_cast<const QLabel*>(widget());
+        if (t == QAccessible::Name && link->accessibleName().isEmpty()) {
+            return link->text();
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.linked = true;
+        return state;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& actionName) override
+    {
+        if (actionName == pressAction()) {
+            emit static_cast<LinkLabel*>(widget())->activated();
+            return;
+        }
+        QAccessibleWidget::doAction(actionName);
+    }
+};
+
+QAccessibleInterface* linkLabelAccessibleFactory(const QString&, QObject* object)
+{
+    if (auto* link = qobject_cast<LinkLabel*>(object)) {
+        return new LinkLabelAccessible(link);
+    }
+    return nullptr;
+}
+
+} // namespace
 
 QString appTitle() { return QStringLiteral("Tintwise"); }
 
 QIcon programIcon()
 {
+    // Window icons are picked by their size in device pixels, so the 64-pixel image serves a
+    // 32-pixel icon on a screen of pixel ratio 2, and the 32-pixel one a 16-pixel icon there.
     QIcon icon;
-    for (const auto* path : {":/icons/tintwise-16.png", ":/icons/tintwise-32.png"}) {
+    for (const auto* path :
+         {":/icons/tintwise-16.png", ":/icons/tintwise-32.png", ":/icons/tintwise-64.png"}) {
         if (QFile::exists(QString::fromLatin1(path))) {
             icon.addFile(QString::fromLatin1(path));
         }
@@ -58,11 +115,91 @@ QLabel* makePictureBox(QWidget* parent, const QString& objectName, const QString
     box->setLineWidth(1);
     box->setAlignment(Qt::AlignCenter);
     box->setGeometry(left, top, width, height);
-    const QPixmap picture(image);
+    const QPixmap picture = artwork(image, parent->devicePixelRatioF());
     if (!picture.isNull()) {
         box->setPixmap(picture);
     }
     return box;
+}
+
+QPixmap artwork(const QString& image, qreal devicePixelRatio)
+{
+    // Qt looks for "@2x" files only for icons, not for a plain pixmap: choose here.
+    if (devicePixelRatio > 1.0) {
+        QString twice = image;
+        twice.insert(image.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
+        QPixmap sharp(twice);
+        if (!sharp.isNull()) {
+            // Drawn at half its pixel size, so the layout stays the same.
+            sharp.setDevicePixelRatio(2.0);
+            return sharp;
+        }
+    }
+    return QPixmap(image);
+}
+
+LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
+{
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(linkLabelAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+    setTextFormat(Qt::PlainText);
+    setFocusPolicy(Qt::TabFocus);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        event->accept();
+        emit activated();
+        return;
+    }
+    QLabel::mouseReleaseEvent(event);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (event->modifiers() & ~Qt::KeypadModifier) {
+            break;
+        }
+        // Accepted, so that Enter does not go on to the dialog's default button.
+        event->accept();
+        if (!event->isAutoRepeat()) {
+            emit activated();
+        }
+        return;
+    default:
+        break;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus()) {
+        return;
+    }
+    // A dotted frame around the text rather than the whole label, which is much wider than
+    // the address; black or white, whichever stands out on the background, since the style's
+    // own focus frame is too faint there to be seen.
+    const QRect text = style()
+                           ->itemTextRect(fontMetrics(), contentsRect(), int(alignment()),
+                                          isEnabled(), this->text())
+                           .adjusted(-2, 0, 1, -1)
+                           .intersected(rect().adjusted(0, 0, -1, -1));
+    QPainter painter(this);
+    QPen pen(qGray(palette().color(backgroundRole()).rgb()) < 128 ? Qt::white : Qt::black);
+    pen.setStyle(Qt::DotLine);
+    painter.setPen(pen);
+    painter.drawRect(text);
 }
 
 QString captionText(const QString& caption)

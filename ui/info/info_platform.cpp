@@ -23,7 +23,7 @@ QString fromSystemText(const std::string& text)
 
 } // namespace
 
-DesktopInfoPlatform::DesktopInfoPlatform() : m_registry(makeSystemRegistry()) {}
+DesktopInfoPlatform::DesktopInfoPlatform() : m_registry(registry::makeSystemRegistry()) {}
 
 bool DesktopInfoPlatform::startProgram(const std::string& path)
 {

@@ -1,10 +1,9 @@
 // info_platform.h: what the about window needs from the desktop, behind one interface for tests.
 #pragma once
 
-#include "registry.h"
-
 #include <QString>
 #include <memory>
+#include <registry/registry.h>
 #include <string>
 
 class QUrl;
@@ -17,7 +16,7 @@ class InfoPlatform
 public:
     virtual ~InfoPlatform() = default;
 
-    virtual Registry& registry() = 0;
+    virtual registry::Registry& registry() = 0;
 
     // Starts the program at path on its own: the path is the whole command, there are no
     // arguments, no shell and no waiting. False when it could not be started.
@@ -40,14 +39,14 @@ class DesktopInfoPlatform : public InfoPlatform
 public:
     DesktopInfoPlatform();
 
-    Registry& registry() override { return *m_registry; }
+    registry::Registry& registry() override { return *m_registry; }
     bool startProgram(const std::string& path) override;
     bool isNormalFile(const std::string& path) override;
     void openUrl(const QUrl& url) override;
     void showMessage(QWidget* parent, const QString& title, const QString& text) override;
 
 private:
-    std::unique_ptr<Registry> m_registry;
+    std::unique_ptr<registry::Registry> m_registry;
 };
 
 } // namespace tintwise::ui

@@ -82,6 +82,8 @@ void SplashWindow::createControls()
     tmrSplash = new QTimer(this);
     tmrSplash->setObjectName(QStringLiteral("tmrSplash"));
     tmrSplash->setSingleShot(true);
+    // A coarse timer may fire up to 5% early; the splash must stay its full five seconds.
+    tmrSplash->setTimerType(Qt::PreciseTimer);
     connect(tmrSplash, &QTimer::timeout, this, &SplashWindow::tmrSplash_Timer);
 }
 

@@ -5,28 +5,109 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace tintwise::ui {
 
 namespace {
 
-class BoardCellAccessible : public QAccessibleWidget
+// A read-only text box to assistive technology: Qt's AT-SPI bridge exports the Text interface
+// of any object that has one, and reads the text through it; the role and the read-only state
+// tell a screen reader to speak that text with the box's name. Nothing is selectable and the
+// caret stays at the start.
+class BoardCellAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
     explicit BoardCellAccessible(BoardCell* cell)
-        : QAccessibleWidget(cell, cell->kind() == BoardCell::Kind::Cell ? QAccessible::Graphic
-                                                                        : QAccessible::StaticText)
+        : QAccessibleWidget(cell, QAccessible::EditableText)
     {
     }
 
+    const BoardCell* cell() const { return static_cast<const BoardCell*>(widget()); }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface) {
+            return static_cast<QAccessibleTextInterface*>(this);
+        }
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.readOnly = true;
+        return state;
+    }
+
+    // Bridges that read a text box's value rather than its text (Windows) get the same.
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Value) {
-            return static_cast<const BoardCell*>(widget())->accessibleValue();
+            return cell()->accessibleText();
         }
         return QAccessibleWidget::text(t);
+    }
+
+    QString text(int startOffset, int endOffset) const override
+    {
+        const QString all = cell()->accessibleText();
+        startOffset = std::clamp(startOffset, 0, int(all.size()));
+        endOffset = std::clamp(endOffset, startOffset, int(all.size()));
+        return all.mid(startOffset, endOffset - startOffset);
+    }
+
+    int characterCount() const override { return int(cell()->accessibleText().size()); }
+
+    // A count is drawn centred in the box; a colour's name is not drawn at all, so each of
+    // its characters stands for the whole box.
+    QRect characterRect(int offset) const override
+    {
+        const QString all = cell()->accessibleText();
+        if (offset < 0 || offset >= all.size()) {
+            return {};
+        }
+        QRect box = cell()->rect();
+        if (cell()->kind() == BoardCell::Kind::Count) {
+            const QFontMetrics metrics = cell()->fontMetrics();
+            const QRect drawn = metrics.boundingRect(box, Qt::AlignCenter, all);
+            box = QRect(drawn.left() + metrics.horizontalAdvance(all.left(offset)), drawn.top(),
+                        metrics.horizontalAdvance(all.at(offset)), drawn.height());
+        }
+        return QRect(cell()->mapToGlobal(box.topLeft()), box.size());
+    }
+
+    int offsetAtPoint(const QPoint& point) const override
+    {
+        for (int i = 0; i < characterCount(); ++i) {
+            if (characterRect(i).contains(point)) {
+                return i;
+            }
+        }
+        return -1;
+    }
+
+    void selection(int, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    void scrollToSubstring(int, int) override {}
+
+    QString attributes(int, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
     }
 };
 
@@ -56,9 +137,10 @@ void BoardCell::setColour(engine::ColourValue value)
     if (value == m_colour) {
         return;
     }
+    const QString before = accessibleText();
     m_colour = value;
     update();
-    valueChanged();
+    announceChange(before);
 }
 
 void BoardCell::setText(const QString& text)
@@ -66,13 +148,24 @@ void BoardCell::setText(const QString& text)
     if (text == m_text) {
         return;
     }
+    const QString before = accessibleText();
     m_text = text;
     update();
-    valueChanged();
+    announceChange(before);
 }
 
-QString BoardCell::accessibleValue() const
+void BoardCell::setVisible(bool visible)
 {
+    const QString before = accessibleText();
+    QWidget::setVisible(visible);
+    announceChange(before);
+}
+
+QString BoardCell::accessibleText() const
+{
+    if (isHidden()) {
+        return {};
+    }
     if (m_kind == Kind::Count) {
         return m_text;
     }
@@ -95,12 +188,20 @@ QColor BoardCell::fill() const
     return m_background.value_or(palette().color(QPalette::Base));
 }
 
-void BoardCell::valueChanged()
+void BoardCell::announceChange(const QString& before)
 {
-    if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent event(this, accessibleValue());
-        QAccessible::updateAccessibility(&event);
+    const QString now = accessibleText();
+    if (!QAccessible::isActive() || now == before) {
+        return;
     }
+    // AT-SPI hears this as the old text deleted and the new one inserted.
+    QAccessibleTextUpdateEvent update(this, 0, before, now);
+    QAccessible::updateAccessibility(&update);
+#ifdef Q_OS_WIN
+    // UI Automation reads a text box's value, and hears of a change to it only from this.
+    QAccessibleValueChangeEvent value(this, now);
+    QAccessible::updateAccessibility(&value);
+#endif
 }
 
 void BoardCell::paintEvent(QPaintEvent*)
@@ -148,6 +249,28 @@ void BoardCell::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     QWidget::mouseReleaseEvent(event);
+}
+
+void BoardCell::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Plain keys only: with a modifier they may be somebody's shortcut. Holding the key
+        // down clicks once.
+        if (event->modifiers() & ~Qt::KeypadModifier) {
+            break;
+        }
+        event->accept();
+        if (!event->isAutoRepeat()) {
+            emit clicked();
+        }
+        return;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace tintwise::ui

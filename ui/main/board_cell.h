@@ -10,7 +10,8 @@
 namespace tintwise::ui {
 
 // A box drawn by hand rather than a text edit, so it takes the keyboard focus without
-// swallowing typing or shortcuts such as Ctrl+X.
+// swallowing typing or shortcuts such as Ctrl+X. To a screen reader it is a read-only text box
+// whose text is what the box shows. Space and Enter click a focused box, as the mouse does.
 class BoardCell : public QWidget
 {
     Q_OBJECT
@@ -35,8 +36,12 @@ public:
     void setText(const QString& text);
     QString text() const { return m_text; }
 
-    // What a screen reader reads as the box's value: the count, or the cell's colour name.
-    QString accessibleValue() const;
+    // What a screen reader reads as the box's text: the count as drawn, or the cell's colour
+    // name ("Empty" for white); nothing while the box is hidden, so that the hidden secret
+    // cannot be read out.
+    QString accessibleText() const;
+
+    void setVisible(bool visible) override;
 
 signals:
     void clicked();
@@ -45,10 +50,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QColor fill() const;
-    void valueChanged();
+    void announceChange(const QString& before);
 
     Kind m_kind;
     engine::ColourValue m_colour = engine::kWhite;

@@ -491,6 +491,9 @@ void MainWindow::showMessage(std::string_view title, std::string_view text)
     QMessageBox box(QMessageBox::NoIcon, latin1(title), latin1(text), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText); // a record file's markup is shown as the bytes it holds
     box.exec();
+    // Hand the keyboard back to the board: where no window manager does so, the keys would
+    // otherwise go nowhere once the box is gone.
+    activateWindow();
 }
 
 void MainWindow::setFocus(engine::FocusTarget target)

@@ -8,10 +8,11 @@
 #include <utility>
 #include <vector>
 
-namespace tintwise::ui {
+namespace tintwise::registry {
 
 // A predefined root key, numbered as the Windows registry numbers it.
 using RegistryRoot = std::uint32_t;
+inline constexpr RegistryRoot kCurrentUser = 0x80000001;
 inline constexpr RegistryRoot kLocalMachine = 0x80000002;
 
 // Value types as the registry numbers them.
@@ -22,6 +23,14 @@ inline constexpr std::uint32_t kRegNumber = 4; // REG_DWORD
 inline constexpr long kRegOk = 0;
 inline constexpr long kRegNotFound = 2;   // ERROR_FILE_NOT_FOUND
 inline constexpr long kRegMoreData = 234; // ERROR_MORE_DATA
+
+// Where the system-information program is named: its full path, or else the folder holding
+// kSysInfoProgram.
+inline constexpr const char* kSysInfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+inline constexpr const char* kSysInfoValue = "PATH";
+inline constexpr const char* kSysInfoLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+inline constexpr const char* kSysInfoLocationValue = "MSINFO";
+inline constexpr const char* kSysInfoProgram = "MSINFO32.EXE";
 
 // The three calls that reading one value takes: open a key, query a value, close the key.
 class Registry
@@ -83,4 +92,4 @@ std::unique_ptr<Registry> makeSystemRegistry();
 // The absolute paths the stand-in tries, in order: system-information programs Debian packages.
 const std::vector<std::string>& systemInfoCandidates();
 
-} // namespace tintwise::ui
+} // namespace tintwise::registry

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-namespace tintwise::ui {
+namespace tintwise::registry {
 
 namespace {
 
@@ -42,4 +42,4 @@ public:
 
 std::unique_ptr<Registry> makeSystemRegistry() { return std::make_unique<WindowsRegistry>(); }
 
-} // namespace tintwise::ui
+} // namespace tintwise::registry

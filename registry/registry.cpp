@@ -1,8 +1,6 @@
 // registry.cpp: the in-memory registry and, off Windows, the stand-in for the system registry.
 #include "registry.h"
 
-#include "sysinfo.h"
-
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
@@ -11,7 +9,7 @@
 #include <unistd.h>
 #endif
 
-namespace tintwise::ui {
+namespace tintwise::registry {
 
 MemoryRegistry::Value MemoryRegistry::stringValue(const std::string& text)
 {
@@ -104,4 +102,4 @@ std::unique_ptr<Registry> makeSystemRegistry()
 }
 #endif
 
-} // namespace tintwise::ui
+} // namespace tintwise::registry
