@@ -162,8 +162,24 @@ class PrivateX:
         self.server.wait()
 
 
-def memory_of(pid):
-    """(VmRSS, PSS) of a process, in KiB."""
+# Where resident memory lies, by the name of the mapping; the first part that matches counts.
+MEMORY_PARTS = (
+    ("heap", lambda name: name == "[heap]"),
+    ("other anonymous memory (stacks, arenas)", lambda name: not name or name.startswith("[")),
+    ("X backing store (shared memory)",
+     lambda name: name.startswith(("/memfd:xorg", "/SYSV", "/dev/shm/"))),
+    ("fonts and font caches",
+     lambda name: name.startswith(("/usr/share/fonts/", "/var/cache/fontconfig/"))),
+    ("Qt plugins", lambda name: "/qt6/plugins/" in name),
+    ("Qt libraries", lambda name: "/libQt6" in name),
+    ("other shared libraries", lambda name: ".so" in name),
+    ("other files", lambda name: True),
+)
+PROGRAM_PART = "the program's own file"
+
+
+def memory_of(pid, program):
+    """VmRSS and PSS of a process, and its resident memory by MEMORY_PARTS, all in KiB."""
     rss = pss = None
     with open(f"/proc/{pid}/status", encoding="utf-8") as status:
         for line in status:
@@ -173,12 +189,25 @@ def memory_of(pid):
         for line in rollup:
             if line.startswith("Pss:"):
                 pss = int(line.split()[1])
-    return rss, pss
+    parts = dict.fromkeys([PROGRAM_PART] + [label for label, _ in MEMORY_PARTS], 0)
+    own = os.path.realpath(program)
+    part = None
+    with open(f"/proc/{pid}/smaps", encoding="utf-8") as smaps:
+        for line in smaps:
+            fields = line.split(None, 5)
+            if "-" in fields[0] and len(fields) >= 5 and ":" in fields[3]:
+                name = fields[5].strip() if len(fields) > 5 else ""
+                part = PROGRAM_PART if name == own else next(
+                    label for label, matches in MEMORY_PARTS if matches(name))
+            elif fields[0] == "Rss:":
+                parts[part] += int(fields[1])
+    return rss, pss, parts
 
 
 def launch(xserver, program, env, windows, settle):
     """Starts program, waits until `windows` top-level windows were mapped, then for settle
-    seconds, and weighs it. Returns (ms to the first map, VmRSS KiB, PSS KiB)."""
+    seconds, and weighs it. Returns (ms to the first map, VmRSS, PSS, resident memory by
+    part), memory in KiB."""
     xserver.drain()
     start = time.monotonic()
     process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL,
@@ -206,7 +235,7 @@ def launch(xserver, program, env, windows, settle):
             fail(f"{program}: the first window stayed 5 s after the last one came")
         if process.poll() is not None:
             fail(f"{program} ended early with status {process.returncode}")
-        rss, pss = memory_of(process.pid)
+        rss, pss, parts = memory_of(process.pid, program)
     finally:
         if process.poll() is None:
             process.send_signal(signal.SIGTERM)
@@ -215,7 +244,7 @@ def launch(xserver, program, env, windows, settle):
         except subprocess.TimeoutExpired:
             process.kill()
             process.wait()
-    return first_ms, rss, pss
+    return first_ms, rss, pss, parts
 
 
 def launches(build, runs, settle, workdir):
@@ -245,7 +274,12 @@ def launches(build, runs, settle, workdir):
                   f"game {game_run[1] / 1024:5.1f} MiB", file=sys.stderr)
     finally:
         xserver.close()
-    return {name: [Figures(column) for column in zip(*rows)] for name, rows in results.items()}
+    summary = {}
+    for name, rows in results.items():
+        summary[name] = [Figures(column) for column in list(zip(*rows))[:3]]
+        summary[name].append({part: Figures([row[3][part] for row in rows])
+                              for part in rows[0][3]})
+    return summary
 
 
 # --- the table ---------------------------------------------------------------------------------
@@ -253,8 +287,8 @@ def launches(build, runs, settle, workdir):
 def time_text(ns):
     for unit, scale in (("ms", 1e6), ("µs", 1e3)):
         if ns >= scale:
-            return f"{ns / scale:.3g} {unit}"
-    return f"{ns:.3g} ns"
+            return f"{ns / scale:#.3g} {unit}"
+    return f"{ns:#.3g} ns"
 
 
 def spread(figures, text):
@@ -267,7 +301,7 @@ def verdict(value, target):
 
 def table(machine_text, started, runs, settle, engine_figures, click, launch_figures):
     mib = lambda kib: f"{kib / 1024:.1f} MiB"
-    ms = lambda value: f"{value:.0f} ms"
+    ms = lambda value: f"{value:.1f} ms"
     rows = []
     for name, (label, target) in ENGINE_BENCHMARKS.items():
         figures = engine_figures[name]
@@ -277,8 +311,8 @@ def table(machine_text, started, runs, settle, engine_figures, click, launch_fig
     rows.append(('one "Correct?" click into the history, redraw included (offscreen)',
                  spread(game_click, time_text), spread(bare_click, time_text),
                  f"{game_click.median / bare_click.median:.2f}x", "—", "—"))
-    game_map, game_rss, game_pss = launch_figures["game"]
-    bare_map, bare_rss, bare_pss = launch_figures["bare"]
+    game_map, game_rss, game_pss, _ = launch_figures["game"]
+    bare_map, bare_rss, bare_pss, _ = launch_figures["bare"]
     ratio = game_map.median / bare_map.median
     rows.append(("launch to the first window mapped (game: the splash)", spread(game_map, ms),
                  spread(bare_map, ms), f"{ratio:.2f}x", f"≤ {STARTUP_TARGET}x",
@@ -303,6 +337,17 @@ def table(machine_text, started, runs, settle, engine_figures, click, launch_fig
     return "\n".join(lines) + "\n"
 
 
+def breakdown(launch_figures):
+    """Resident memory of the game and the bare window by part, medians in KiB."""
+    game, bare = launch_figures["game"][3], launch_figures["bare"][3]
+    lines = ["| resident memory by mapping (median) | game | bare Qt window | difference |",
+             "|---|---|---|---|"]
+    for part in game:
+        lines.append(f"| {part} | {game[part].median:.0f} KiB | {bare[part].median:.0f} KiB | "
+                     f"{game[part].median - bare[part].median:+.0f} KiB |")
+    return "\n".join(lines) + "\n"
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n", 1)[0])
     parser.add_argument("build", nargs="?", default="build")
@@ -310,6 +355,8 @@ def main():
     parser.add_argument("--settle", type=float, default=1.0,
                         help="seconds from the measured window being mapped to weighing it")
     parser.add_argument("--out", help="also write the table to this file")
+    parser.add_argument("--breakdown", action="store_true",
+                        help="also show where the resident memory of each program lies")
     args = parser.parse_args()
     for program in ("tintwise", "bench/bare/tintwise_bare_window",
                     "bench/engine/tintwise_engine_bench", "bench/ui_main/tintwise_ui_main_bench"):
@@ -327,6 +374,8 @@ def main():
         launch_figures = launches(args.build, args.runs, args.settle, workdir)
     text = table(machine(), started, args.runs, args.settle, engine_figures, click,
                  launch_figures)
+    if args.breakdown:
+        text += "\n" + breakdown(launch_figures)
     text += f"\nMeasured in {time.monotonic() - clock:.0f} s.\n"
     print(text)
     if args.out:
