@@ -284,11 +284,15 @@ def launches(build, runs, settle, workdir):
 
 # --- the table ---------------------------------------------------------------------------------
 
+def three_digits(value):
+    return f"{value:.0f}" if value >= 100 else f"{value:.1f}" if value >= 10 else f"{value:.2f}"
+
+
 def time_text(ns):
     for unit, scale in (("ms", 1e6), ("µs", 1e3)):
         if ns >= scale:
-            return f"{ns / scale:#.3g} {unit}"
-    return f"{ns:#.3g} ns"
+            return f"{three_digits(ns / scale)} {unit}"
+    return f"{three_digits(ns)} ns"
 
 
 def spread(figures, text):
