@@ -4,7 +4,7 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 
-.PHONY: run test deps configure build clean test-sanitize fuzz test-windows
+.PHONY: run test deps configure build clean test-sanitize fuzz test-windows bench
 
 run: build
 	./$(BUILD_DIR)/tintwise
@@ -47,6 +47,17 @@ fuzz: deps
 		-DCMAKE_CXX_COMPILER=clang++-14 -DTINTWISE_FUZZ=ON
 	cmake --build $(FUZZ_DIR)
 	fuzz/run-all $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# Every benchmark of the game against a bare Qt window, then one table (bench/README.md). The
+# build and the measurement hold the machine's build lock, so that no other build weighs on
+# the figures.
+BENCH_LOCK ?= /tmp/tintwise-build.lock
+BENCH_RUNS ?= 15
+
+bench: configure
+	flock $(BENCH_LOCK) cmake --build $(BUILD_DIR)
+	flock $(BENCH_LOCK) /usr/bin/python3 bench/run.py $(BUILD_DIR) --runs $(BENCH_RUNS) \
+		--out $(BUILD_DIR)/bench-results.md
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(WINDOWS_BUILD_DIR)

@@ -1,9 +1,11 @@
-// bench_mainwindow.cpp: the cost of one "Correct?" click, redraw included, offscreen.
+// bench_mainwindow.cpp: the cost of one "Correct?" click, redraw included, offscreen, and of a
+// click on the bare window's button as its yardstick.
 #include <QApplication>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <bare_window.h>
 #include <engine/game_board.h>
 #include <filesystem>
 #include <ui/main/mainwindow.h>
@@ -15,43 +17,49 @@ class MainWindowBench : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        QVERIFY(m_dir.isValid());
-        m_window = std::make_unique<MainWindow>();
-        m_window->setProgramDirectory(
-            std::filesystem::path(QFile::encodeName(m_dir.path()).toStdString()));
-        m_window->setEndProgram([] {});
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        m_start = m_window->findChild<QPushButton*>(QStringLiteral("CmdStart"));
-        m_correct = m_window->findChild<QPushButton*>(QStringLiteral("CmdCorrect"));
-        QVERIFY(m_start && m_correct);
-    }
-
-    void cleanup() { m_window.reset(); }
-
     // A wrong guess moving into the next history row, then the repaint it causes. Once all
     // nine rows are full the next click would lose, so a new game comes first: one Start in
     // nine clicks is included, which makes the figure an upper bound for the click alone.
     void correctClickMovesTheGuessIntoTheHistory()
     {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        MainWindow window;
+        window.setProgramDirectory(
+            std::filesystem::path(QFile::encodeName(dir.path()).toStdString()));
+        window.setEndProgram([] {});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* start = window.findChild<QPushButton*>(QStringLiteral("CmdStart"));
+        auto* correct = window.findChild<QPushButton*>(QStringLiteral("CmdCorrect"));
+        QVERIFY(start && correct);
+
         QBENCHMARK
         {
-            if (m_window->board().rowsInUse() == tintwise::engine::kHistoryRows) {
-                QTest::mouseClick(m_start, Qt::LeftButton);
+            if (window.board().rowsInUse() == tintwise::engine::kHistoryRows) {
+                QTest::mouseClick(start, Qt::LeftButton);
             }
-            QTest::mouseClick(m_correct, Qt::LeftButton);
+            QTest::mouseClick(correct, Qt::LeftButton);
             QCoreApplication::processEvents();
         }
-        QVERIFY(m_window->board().inProgress());
+        QVERIFY(window.board().inProgress());
     }
 
-private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<MainWindow> m_window;
-    QPushButton* m_start = nullptr;
-    QPushButton* m_correct = nullptr;
+    // The yardstick: a click on a push button that changes its caption, and the repaint.
+    void bareButtonClick()
+    {
+        tintwise::bench::BareWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QString before = window.button()->text();
+
+        QBENCHMARK
+        {
+            QTest::mouseClick(window.button(), Qt::LeftButton);
+            QCoreApplication::processEvents();
+        }
+        QVERIFY(window.button()->text() != before);
+    }
 };
 
 int main(int argc, char* argv[])

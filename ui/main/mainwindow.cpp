@@ -3,6 +3,7 @@
 
 #include "colours.h"
 #include "cursors.h"
+#include "palette_button.h"
 
 #include <QAction>
 #include <QApplication>
@@ -92,19 +93,6 @@ void fitLabel(QLabel* label)
     label->setGeometry(fitted);
 }
 
-QString paletteButtonStyle(engine::ColourValue value)
-{
-    // A style sheet paints the whole face in the colour on every style; a palette colour
-    // would be ignored or shaded by some. The focus mark uses black or white, whichever shows.
-    const QColor face = toQColor(value);
-    const QString focus = focusMarkColour(face).name();
-    return QStringLiteral("QPushButton { background-color: %1; border: 1px solid #404040; "
-                          "border-radius: 0px; padding: 0px; }"
-                          "QPushButton:pressed { border: 2px solid #202020; }"
-                          "QPushButton:focus { border: 2px dotted %2; }")
-        .arg(face.name(), focus);
-}
-
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent)
@@ -181,10 +169,9 @@ void MainWindow::createControls()
     connect(m_Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
 
     for (int k = 0; k < engine::kPaletteButtonCount; ++k) {
-        auto* button = new QPushButton(client);
+        auto* button = new PaletteButton(toQColor(engine::QBColor(k)), client);
         button->setObjectName(QStringLiteral("Cmd%1").arg(k));
         button->setAccessibleName(latin1(engine::colourName(k)));
-        button->setStyleSheet(paletteButtonStyle(engine::QBColor(k)));
         button->setAutoDefault(true);
         place(button, 120, 1200 + 360 * k, kBoxSize, kBoxSize);
         button->hide();
