@@ -45,7 +45,7 @@ MOUSE_GUESSES = [("Red", "Blue", "Red", "Green"), ("Yellow", "Yellow", "Cyan", "
 KEYBOARD_GUESSES = [("Black", "Light Green"), ("Gray", "Blue"), ("White", "Red"), ("Light Blue", "Green"),
                     ("Yellow", "Cyan"), ("Magenta", "Black"), ("Light Green", "Gray"), ("Cyan", "White"),
                     ("Red", "Yellow"), ("Blue", "Magenta")]
-PAINT_KEYS = {1: "space", 2: "Return", 3: "space", 4: "Return"}
+PAINT_KEYS = {1: "space", 2: "Return", 3: "KP_Enter", 4: "space"}
 
 # The record menus by keyboard: keys; the box they bring (title, text) or None; record files after.
 MENU_ON_A_FRESH_DIRECTORY = [
