@@ -115,10 +115,11 @@ class PlayedOnScreen(unittest.TestCase):
                     before, p.grab(box), FOCUS_CONTRAST) >= min(box.width, box.height), 2)
                 self.judged.add(look)
 
-    def expect_message(self, title, text):
+    def expect_message(self, title, text, while_open=lambda: None):
         box = self.p.window(title)
         labels, buttons = ([o.name for o in self.p.all(box, role) if o.name] for role in ("label", "push button"))
         self.assertEqual(([text], ["OK"]), (labels, buttons), f"the {title!r} box")
+        while_open()
         self.p.key("Return")
         harness.wait_for(f"{title!r} to close", lambda: not self.p.windows(title))
         self.main = self.p.focus_window("Tintwise")
@@ -143,9 +144,12 @@ class PlayedOnScreen(unittest.TestCase):
                     self.wait_fill(cell, "Empty")
                 for name in ("Correct", "Out of Place"):
                     self.assertIsNone(p.fill(p.rect(self.ctl(f"History row 1, {name}"))), f"row One's {name}")
-        self.expect_message(*GAME_OVER)
         cells = [self.ctl(f"Secret cell {n}") for n in range(1, 5)]
-        secret = PlayedOnScreen.secret = [NAME_OF.get(p.fill(p.rect(cell))) for cell in cells]
+        shown = lambda: [NAME_OF.get(p.fill(p.rect(cell))) for cell in cells]  # noqa: E731
+        behind_the_box = []  # the board is drawn before the box opens, so the secret shows behind it
+        self.expect_message(*GAME_OVER, while_open=lambda: behind_the_box.extend(shown()))
+        secret = PlayedOnScreen.secret = shown()
+        self.assertEqual(secret, behind_the_box, "the secret while the box was open")
         self.assertEqual(4, len(set(secret) & set(PALETTE)), f"the secret on screen: {secret}")
         self.assertEqual(secret, [p.text(cell) for cell in cells], "the secret through AT-SPI")
         self.assertEqual([score(secret, guess) for guess in MOUSE_GUESSES[:9]],
@@ -165,6 +169,10 @@ class PlayedOnScreen(unittest.TestCase):
         self.assertEqual(["4", "0"], [p.text(self.ctl(n)) for n in ("Correct", "Out of Place")], "the win's counts")
         p.key("alt+f", "v", "n")  # File > View Fastest Times > Intermediate
         self.expect_message("Fastest Intermediate Time", 'The Fastest Intermediate Time is "1"')
+        with open(os.path.join(p.dir, "Advance.txt"), "wb") as edited:  # a hand-edited line is shown as it is
+            edited.write(b"<b>9</b>\xe9\r\n")
+        p.key("alt+f", "v", "d")
+        self.expect_message("Fastest Advanced Time", "The Fastest Advanced Time is <b>9</b>\u00e9")
         p.key("alt+f", "r")  # File > Reset Fastest Times, which says nothing when it works
         for name in ("Begin.txt", "Interm.txt", "Advance.txt"):
             harness.wait_for(f"{name} to be reset", lambda: p.record(name), want=NO_RECORD)
