@@ -65,7 +65,7 @@ class Game : public ::testing::Test
 protected:
     Game()
     {
-        window.directory = dir.path();
+        window.directory = dir.path;
         window.board = &form.board();
         form.Form_Load();
     }
@@ -118,7 +118,7 @@ TEST_F(Game, firstGuessWinShowsTheSecretBeforeTheBoxAndTheCountsAfterIt)
     EXPECT_EQ(board().guess.TxtRight + board().guess.TxtOop, "40");
     EXPECT_EQ(board().rowsInUse(), 0);
     EXPECT_EQ(dir.read("Interm.txt"), "\"1\"\r\n");
-    EXPECT_FALSE(dir.exists("Begin.txt"));
+    EXPECT_FALSE(fs::exists(dir.path / "Begin.txt"));
 }
 
 TEST_F(Game, aWrongGuessMovesIntoTheNextRowVerbatimAndTheTenthLoses)
@@ -147,7 +147,7 @@ TEST_F(Game, aWrongGuessMovesIntoTheNextRowVerbatimAndTheTenthLoses)
     EXPECT_EQ(window.focus.back(), FocusTarget::CmdStart);
     EXPECT_EQ(board().guess.cells, first); // the tenth guess stays with its counts
     EXPECT_EQ(board().guess.TxtRight + board().guess.TxtOop, "01");
-    EXPECT_FALSE(dir.exists("Interm.txt")); // a loss touches no record
+    EXPECT_FALSE(fs::exists(dir.path / "Interm.txt")); // a loss touches no record
 }
 
 TEST_F(Game, startClearsAGameInProgressButKeepsThePickedColour)
@@ -208,7 +208,7 @@ TEST_F(Game, eachLevelKeepsItsOwnRecordUpToTheTenthGuess)
               "Congratulations! You Have the New Fastest Advanced Time of 10");
     EXPECT_EQ(dir.read("Begin.txt"), "\"1\"\r\n");
     EXPECT_EQ(dir.read("Advance.txt"), "\"10\"\r\n");
-    EXPECT_FALSE(dir.exists("Interm.txt"));
+    EXPECT_FALSE(fs::exists(dir.path / "Interm.txt"));
 }
 
 TEST_F(Game, aFailedReadNeverReusesAnotherLevelsLine)
@@ -219,13 +219,13 @@ TEST_F(Game, aFailedReadNeverReusesAnotherLevelsLine)
     guess(secret());
     EXPECT_EQ(form.Best(), "\"9\"");
 
-    fs::create_directory(dir.path() / "Interm.txt"); // unreadable
+    fs::create_directory(dir.path / "Interm.txt"); // unreadable
     form.mnuDifficulty_Click(1);
     guess(secret());
     EXPECT_EQ(form.Best(), "");
     EXPECT_EQ(form.F(), 0);
     EXPECT_EQ(lastTitle(), "Winner!");
-    EXPECT_TRUE(fs::is_directory(dir.path() / "Interm.txt"));
+    EXPECT_TRUE(fs::is_directory(dir.path / "Interm.txt"));
 }
 
 TEST_F(Game, aNewRecordThatCannotBeSavedIsSaidSo)
@@ -234,8 +234,8 @@ TEST_F(Game, aNewRecordThatCannotBeSavedIsSaidSo)
     // While the congratulation is open, something puts a directory where the file was.
     window.onMessage = [&] {
         if (lastTitle() == "Fastest Time") {
-            fs::remove(dir.path() / "Interm.txt");
-            fs::create_directory(dir.path() / "Interm.txt");
+            fs::remove(dir.path / "Interm.txt");
+            fs::create_directory(dir.path / "Interm.txt");
         }
     };
     guess(secret());
@@ -267,7 +267,7 @@ TEST_F(Game, viewAndResetReportThroughTheWindowsBoxes)
 {
     form.mnuFastestBeginner_Click();
     EXPECT_EQ(window.messages.back().text, "No Fastest Beginner Time has been Established.");
-    fs::create_directory(dir.path() / "Interm.txt");
+    fs::create_directory(dir.path / "Interm.txt");
     form.mnuReset_Click();
     EXPECT_EQ(lastTitle(), "Tintwise");
     EXPECT_EQ(window.messages.back().text, "The fastest times could not be reset.");

@@ -33,12 +33,12 @@ protected:
     std::size_t entries() const
     {
         return static_cast<std::size_t>(std::count_if(
-            fs::directory_iterator(dir.path()), fs::directory_iterator(),
+            fs::directory_iterator(dir.path), fs::directory_iterator(),
             [](const auto& entry) { return entry.path().filename() != "Tintwise.lock"; }));
     }
 
     TempDir dir;
-    FastestTimeStore store{dir.path()};
+    FastestTimeStore store{dir.path};
 };
 
 TEST_F(Store, viewingAMissingFileCreatesOnlyThatLevelsNoRecordLine)
@@ -91,12 +91,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Store, aDirectoryInTheFilesPlaceIsReadAsNothingAndLeftAlone)
 {
-    fs::create_directory(dir.path() / "Advance.txt");
-    EXPECT_EQ(readFirstLine(dir.path() / "Advance.txt").status, ReadStatus::Failed);
+    fs::create_directory(dir.path / "Advance.txt");
+    EXPECT_EQ(readFirstLine(dir.path / "Advance.txt").status, ReadStatus::Failed);
     EXPECT_EQ(store.view("Advance").text, "The Fastest Advanced Time is ");
     EXPECT_EQ(store.writeRecord("Advance", 3), WriteOutcome::Failed);
     EXPECT_FALSE(store.CreateFastestFile("Advance"));
-    EXPECT_TRUE(fs::is_directory(dir.path() / "Advance.txt"));
+    EXPECT_TRUE(fs::is_directory(dir.path / "Advance.txt"));
     EXPECT_EQ(entries(), 1u); // no temporary file left behind
 }
 
@@ -117,7 +117,7 @@ TEST_F(Store, readsAtMostTheFirstKilobytesOfAHugeFile)
 {
     std::string huge(6 << 20, '9');
     dir.write("Begin.txt", huge);
-    const LineRead read = readFirstLine(dir.path() / "Begin.txt");
+    const LineRead read = readFirstLine(dir.path / "Begin.txt");
     ASSERT_EQ(read.status, ReadStatus::Ok);
     EXPECT_EQ(read.line.size(), kMaxReadBytes);
     EXPECT_EQ(storedCount(read.line), 32767); // saturates instead of overflowing
@@ -131,21 +131,21 @@ TEST_F(Store, readsAtMostTheFirstKilobytesOfAHugeFile)
 TEST_F(Store, aLinkIsNeitherFollowedNorReplacedAndAPathThroughAFileIsNoMissingFile)
 {
     dir.write("elsewhere", "\"3\"\r\n");
-    fs::create_symlink(dir.path() / "elsewhere", dir.path() / "Begin.txt");
-    fs::create_symlink(dir.path() / "nothing", dir.path() / "Interm.txt");
+    fs::create_symlink(dir.path / "elsewhere", dir.path / "Begin.txt");
+    fs::create_symlink(dir.path / "nothing", dir.path / "Interm.txt");
     for (const char* name : {"Begin.txt", "Interm.txt"}) {
-        EXPECT_EQ(readFirstLine(dir.path() / name).status, ReadStatus::Failed) << name;
+        EXPECT_EQ(readFirstLine(dir.path / name).status, ReadStatus::Failed) << name;
     }
     EXPECT_EQ(store.view("Begin").text, "The Fastest Beginner Time is ");
     EXPECT_EQ(store.writeRecord("Begin", 2), WriteOutcome::Failed);
     EXPECT_FALSE(store.reset());
-    EXPECT_TRUE(fs::is_symlink(dir.path() / "Begin.txt"));
-    EXPECT_TRUE(fs::is_symlink(dir.path() / "Interm.txt"));
+    EXPECT_TRUE(fs::is_symlink(dir.path / "Begin.txt"));
+    EXPECT_TRUE(fs::is_symlink(dir.path / "Interm.txt"));
     EXPECT_EQ(dir.read("elsewhere"), "\"3\"\r\n");
-    EXPECT_FALSE(fs::exists(dir.path() / "nothing"));
+    EXPECT_FALSE(fs::exists(dir.path / "nothing"));
 
     dir.write("plain", "x");
-    EXPECT_EQ(readFirstLine(dir.path() / "plain" / "Begin.txt").status, ReadStatus::Failed);
+    EXPECT_EQ(readFirstLine(dir.path / "plain" / "Begin.txt").status, ReadStatus::Failed);
 }
 
 // A writer killed between creating its temporary file and renaming it left this behind.
@@ -154,8 +154,9 @@ TEST_F(Store, theNextWriteRemovesWhatACrashedWriterLeft)
     dir.write("Interm.txt.00c0ffee00c0ffee7.tmp", "\"");
     dir.write("Begin.txt.1234567890abcdef1.tmp", "");
     EXPECT_EQ(store.writeRecord("Interm", 4), WriteOutcome::Written);
-    EXPECT_FALSE(dir.exists("Interm.txt.00c0ffee00c0ffee7.tmp"));
-    EXPECT_TRUE(dir.exists("Begin.txt.1234567890abcdef1.tmp")); // another file's, for its writer
+    EXPECT_FALSE(fs::exists(dir.path / "Interm.txt.00c0ffee00c0ffee7.tmp"));
+    EXPECT_TRUE(
+        fs::exists(dir.path / "Begin.txt.1234567890abcdef1.tmp")); // another file's, for its writer
     EXPECT_TRUE(store.reset());
     EXPECT_EQ(entries(), 3u);
 }
@@ -164,7 +165,7 @@ TEST_F(Store, theNextWriteRemovesWhatACrashedWriterLeft)
 // the record's, so only writes relative to the open folder can reach it.
 TEST_F(Store, aFolderPathNearTheSystemLimitWorksLikeAnyOther)
 {
-    fs::path deep = dir.path();
+    fs::path deep = dir.path;
     while (deep.native().size() < PATH_MAX - 300) {
         deep /= std::string(200, 'd');
     }
@@ -185,9 +186,9 @@ TEST_F(Store, aPipeSwappedInNeverBlocksAReader)
     ASSERT_GE(child, 0);
     if (child == 0) {
         ::alarm(20); // a blocked reader dies here instead of hanging the suite
-        const fs::path name = dir.path() / "Advance.txt";
-        const fs::path fifo = dir.path() / "fifo";
-        const fs::path file = dir.path() / "file";
+        const fs::path name = dir.path / "Advance.txt";
+        const fs::path fifo = dir.path / "fifo";
+        const fs::path file = dir.path / "file";
         std::atomic<bool> done{false};
         std::thread swapper([&] {
             std::error_code ec;
@@ -214,7 +215,7 @@ TEST_F(Store, aPipeSwappedInNeverBlocksAReader)
 
 TEST_F(Store, aSpecialFileIsNeverOpened)
 {
-    const fs::path fifo = dir.path() / "Interm.txt";
+    const fs::path fifo = dir.path / "Interm.txt";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     // Opening a pipe with no writer would block; the reader must refuse it at once.
     EXPECT_EQ(readFirstLine(fifo).status, ReadStatus::Failed);
@@ -232,8 +233,8 @@ TEST_F(Store, writesReplaceWholeFilesAndResetReportsAnyThatFailed)
         EXPECT_EQ(dir.read(name), "\"11\"\r\n") << name;
     }
 
-    fs::remove(dir.path() / "Interm.txt");
-    fs::create_directory(dir.path() / "Interm.txt");
+    fs::remove(dir.path / "Interm.txt");
+    fs::create_directory(dir.path / "Interm.txt");
     dir.write("Advance.txt", "\"5\"\r\n");
     EXPECT_FALSE(store.reset());
     EXPECT_EQ(dir.read("Advance.txt"), "\"11\"\r\n"); // the others are still written
@@ -244,7 +245,7 @@ TEST_F(Store, writesReplaceWholeFilesAndResetReportsAnyThatFailed)
 TEST_F(Store, keepsRecordsInAFolderWhoseNameNoCodePageHolds)
 {
     const fs::path folder =
-        dir.path() / fs::path(u8"\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac-\u65e5\u672c");
+        dir.path / fs::path(u8"\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac-\u65e5\u672c");
     fs::create_directory(folder);
     const FastestTimeStore there(folder);
 

@@ -67,14 +67,14 @@ std::vector<std::string> temporaryFiles(const fs::path& dir)
 TEST(KilledWriter, leavesOneValidLineAndTheNextWriteClearsItsTemporaryFile)
 {
     TempDir dir;
-    const FastestTimeStore store(dir.path());
+    const FastestTimeStore store(dir.path);
     ASSERT_TRUE(store.reset());
     std::mt19937 random(12345);
     std::uniform_int_distribution<int> delay(0, 40'000); // microseconds: the writer's start and
                                                          // a few of its writes
     constexpr int kKills = 250;
     for (int kill = 0; kill < kKills; ++kill) {
-        const pid_t writer = spawnWriter({"loop", dir.path().string()});
+        const pid_t writer = spawnWriter({"loop", dir.path.string()});
         std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
         ::kill(writer, SIGKILL);
         ASSERT_EQ(exitCode(writer), 128 + SIGKILL);
@@ -82,7 +82,7 @@ TEST(KilledWriter, leavesOneValidLineAndTheNextWriteClearsItsTemporaryFile)
         const std::string bytes = dir.read("Interm.txt");
         ASSERT_TRUE(isValidRecordFile(bytes)) << "after kill " << kill << ": [" << bytes << "]";
         ASSERT_TRUE(store.reset()); // the next write
-        ASSERT_EQ(temporaryFiles(dir.path()), std::vector<std::string>{}) << "after kill " << kill;
+        ASSERT_EQ(temporaryFiles(dir.path), std::vector<std::string>{}) << "after kill " << kill;
     }
 }
 
@@ -90,14 +90,14 @@ TEST(KilledWriter, leavesOneValidLineAndTheNextWriteClearsItsTemporaryFile)
 void replaceFile(const TempDir& dir, const std::string& bytes)
 {
     dir.write("Interm.txt.new", bytes);
-    fs::rename(dir.path() / "Interm.txt.new", dir.path() / "Interm.txt");
+    fs::rename(dir.path / "Interm.txt.new", dir.path / "Interm.txt");
 }
 
 TEST(TwoCopiesWinning, keepTheBetterRecordWhileReadersOnlyEverSeeWholeLines)
 {
     TempDir dir;
     replaceFile(dir, "\"6\"\r\n");
-    const pid_t reader = spawnWriter({"read", dir.path().string()});
+    const pid_t reader = spawnWriter({"read", dir.path.string()});
     // Both read "6" at once; one closes its congratulation early and saves, the other saves
     // after it. Whichever order, the fewer guesses must be what stays.
     struct Round
@@ -106,9 +106,9 @@ TEST(TwoCopiesWinning, keepTheBetterRecordWhileReadersOnlyEverSeeWholeLines)
     };
     for (const Round& round : {Round{2, 30, 5, 400}, Round{5, 30, 2, 400}, Round{3, 200, 4, 20}}) {
         replaceFile(dir, "\"6\"\r\n");
-        const pid_t a = spawnWriter({"win", dir.path().string(), std::to_string(round.first),
+        const pid_t a = spawnWriter({"win", dir.path.string(), std::to_string(round.first),
                                      std::to_string(round.firstHold)});
-        const pid_t b = spawnWriter({"win", dir.path().string(), std::to_string(round.second),
+        const pid_t b = spawnWriter({"win", dir.path.string(), std::to_string(round.second),
                                      std::to_string(round.secondHold)});
         EXPECT_EQ(exitCode(a), 0);
         EXPECT_EQ(exitCode(b), 0);
@@ -124,25 +124,25 @@ TEST(ProgramFolder, holdsTheRecordsWhateverItsNameOrLength)
 {
     TempDir dir;
     TempDir elsewhere;
-    fs::path nearLimit = dir.path();
+    fs::path nearLimit = dir.path;
     while (nearLimit.native().size() < PATH_MAX - 300) {
         nearLimit /= std::string(200, 'd');
     }
     // Room for the executable's name and the record's, not for a temporary file's.
     nearLimit /= std::string(PATH_MAX - 40 - nearLimit.native().size(), 'e');
     const std::string nonUtf8 = "not \xff\xfe UTF-8";
-    for (const fs::path& folder : {dir.path() / nonUtf8, nearLimit}) {
+    for (const fs::path& folder : {dir.path / nonUtf8, nearLimit}) {
         fs::create_directories(folder);
         const fs::path copy = folder / "tintwise_record_writer";
         fs::copy_file(RECORD_WRITER, copy);
         ASSERT_LT(copy.native().size(), std::size_t{PATH_MAX});
         const std::string command =
-            "cd '" + elsewhere.path().string() + "' && '" + copy.string() + "' here";
+            "cd '" + elsewhere.path.string() + "' && '" + copy.string() + "' here";
         EXPECT_EQ(std::system(command.c_str()), 0) << folder;
         std::ifstream saved(folder / "Begin.txt", std::ios::binary);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), "\"4\"\r\n") << folder;
     }
-    EXPECT_TRUE(fs::is_empty(elsewhere.path()));
+    EXPECT_TRUE(fs::is_empty(elsewhere.path));
 }
 
 // What strace saw of the helper's system calls, one call per line.
@@ -169,7 +169,7 @@ TEST(PowerLoss, findsTheNewFileFlushedBeforeTheRenameAndTheRenameFlushedAfter)
 {
     TempDir dir;
     TempDir logs;
-    const auto trace = traceOf({"once", dir.path().string(), "3"}, logs.path() / "trace");
+    const auto trace = traceOf({"once", dir.path.string(), "3"}, logs.path / "trace");
     ASSERT_EQ(dir.read("Interm.txt"), "\"3\"\r\n");
 
     // Follow the temporary file's descriptor and the rename through the trace.
