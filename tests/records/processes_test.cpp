@@ -1,42 +1,32 @@
 // processes_test.cpp: the record files against writers that are killed mid-write, two copies of
-// the game winning at once, readers racing the writers, and a power loss after the rename.
+// the game winning at once, readers racing writers and swapped-in pipes, and a power loss.
 #include "../support/temp_dir.h"
 
-#include <chrono>
 #include <csignal>
-#include <filesystem>
-#include <fstream>
+#include <cstdlib>
 #include <gtest/gtest.h>
-#include <random>
 #include <records/fastest_time_store.h>
 #include <regex>
 #include <spawn.h>
-#include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
-#include <vector>
+#include <unistd.h>
 
 extern char** environ;
 
-namespace tintwise::records {
-namespace {
-
+using namespace tintwise::records;
+using tintwise::testing::TempDir;
 namespace fs = std::filesystem;
-using testing::TempDir;
 
 // Starts the helper program with the given arguments.
-pid_t spawnWriter(const std::vector<std::string>& args)
+template <typename... Args> pid_t spawnWriter(const Args&... args)
 {
-    std::vector<std::string> all{RECORD_WRITER};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : all) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
+    const char* argv[] = {RECORD_WRITER, args..., nullptr};
     pid_t pid = -1;
-    EXPECT_EQ(::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ), 0);
-    return pid;
+    const bool started =
+        ::posix_spawn(&pid, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ) == 0;
+    return started ? pid : throw std::runtime_error("cannot start the helper"); // never pid -1
 }
 
 int exitCode(pid_t pid)
@@ -46,74 +36,42 @@ int exitCode(pid_t pid)
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-// One line, a count 1..11 in quotes, CR LF: nothing torn, empty or doubled.
-bool isValidRecordFile(const std::string& bytes)
-{
-    static const std::regex line(R"re("([1-9]|10|11)"\r\n)re");
-    return std::regex_match(bytes, line);
-}
-
-std::vector<std::string> temporaryFiles(const fs::path& dir)
-{
-    std::vector<std::string> found;
-    for (const auto& entry : fs::directory_iterator(dir)) {
-        if (entry.path().extension() == ".tmp") {
-            found.push_back(entry.path().filename().string());
-        }
-    }
-    return found;
-}
-
 TEST(KilledWriter, leavesOneValidLineAndTheNextWriteClearsItsTemporaryFile)
 {
-    TempDir dir;
-    const FastestTimeStore store(dir.path());
+    const TempDir dir;
+    const FastestTimeStore store(dir.path);
     ASSERT_TRUE(store.reset());
-    std::mt19937 random(12345);
-    std::uniform_int_distribution<int> delay(0, 40'000); // microseconds: the writer's start and
-                                                         // a few of its writes
-    constexpr int kKills = 250;
-    for (int kill = 0; kill < kKills; ++kill) {
-        const pid_t writer = spawnWriter({"loop", dir.path().string()});
-        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+    const std::regex line(R"re("([1-9]|10|11)"\r\n)re"); // nothing torn, empty or doubled
+    for (int kill = 0; kill < 250; ++kill) {
+        const pid_t writer = spawnWriter("loop", dir.path.c_str());
+        // Anywhere in the writer's start and its first few writes.
+        std::this_thread::sleep_for(std::chrono::microseconds(std::rand() % 40'000));
         ::kill(writer, SIGKILL);
         ASSERT_EQ(exitCode(writer), 128 + SIGKILL);
-
-        const std::string bytes = dir.read("Interm.txt");
-        ASSERT_TRUE(isValidRecordFile(bytes)) << "after kill " << kill << ": [" << bytes << "]";
+        ASSERT_TRUE(std::regex_match(dir.read("Interm.txt"), line))
+            << "after kill " << kill << ": [" << dir.read("Interm.txt") << "]";
         ASSERT_TRUE(store.reset()); // the next write
-        ASSERT_EQ(temporaryFiles(dir.path()), std::vector<std::string>{}) << "after kill " << kill;
+        ASSERT_EQ(std::distance(fs::directory_iterator(dir.path), {}), 3) << "after kill " << kill;
     }
-}
-
-// The test's own writes replace the file in one step too, so the reader only judges the game's.
-void replaceFile(const TempDir& dir, const std::string& bytes)
-{
-    dir.write("Interm.txt.new", bytes);
-    fs::rename(dir.path() / "Interm.txt.new", dir.path() / "Interm.txt");
 }
 
 TEST(TwoCopiesWinning, keepTheBetterRecordWhileReadersOnlyEverSeeWholeLines)
 {
-    TempDir dir;
-    replaceFile(dir, "\"6\"\r\n");
-    const pid_t reader = spawnWriter({"read", dir.path().string()});
+    const TempDir dir;
+    const FastestTimeStore store(dir.path);
+    ASSERT_TRUE(store.reset());
+    const pid_t reader = spawnWriter("read", dir.path.c_str());
     // Both read "6" at once; one closes its congratulation early and saves, the other saves
     // after it. Whichever order, the fewer guesses must be what stays.
-    struct Round
-    {
-        int first, firstHold, second, secondHold;
-    };
-    for (const Round& round : {Round{2, 30, 5, 400}, Round{5, 30, 2, 400}, Round{3, 200, 4, 20}}) {
-        replaceFile(dir, "\"6\"\r\n");
-        const pid_t a = spawnWriter({"win", dir.path().string(), std::to_string(round.first),
-                                     std::to_string(round.firstHold)});
-        const pid_t b = spawnWriter({"win", dir.path().string(), std::to_string(round.second),
-                                     std::to_string(round.secondHold)});
-        EXPECT_EQ(exitCode(a), 0);
-        EXPECT_EQ(exitCode(b), 0);
-        const int best = std::min(round.first, round.second);
-        EXPECT_EQ(dir.read("Interm.txt"), "\"" + std::to_string(best) + "\"\r\n");
+    for (const auto [first, firstHold, second, secondHold] :
+         {std::array{"2", "30", "5", "400"}, std::array{"5", "30", "2", "400"},
+          std::array{"3", "200", "4", "20"}}) {
+        ASSERT_TRUE(store.reset() && store.writeRecord("Interm", 6) == WriteOutcome::Written);
+        const pid_t a = spawnWriter("win", dir.path.c_str(), first, firstHold);
+        const pid_t b = spawnWriter("win", dir.path.c_str(), second, secondHold);
+        EXPECT_EQ(exitCode(a) + exitCode(b), 0);
+        const std::string best(std::min<std::string_view>(first, second));
+        EXPECT_EQ(dir.read("Interm.txt"), "\"" + best + "\"\r\n");
     }
     ::kill(reader, SIGKILL);
     EXPECT_EQ(exitCode(reader), 128 + SIGKILL) << "a reader saw a partial line";
@@ -122,81 +80,61 @@ TEST(TwoCopiesWinning, keepTheBetterRecordWhileReadersOnlyEverSeeWholeLines)
 // A copy of the helper saves a record beside itself, started from another working directory.
 TEST(ProgramFolder, holdsTheRecordsWhateverItsNameOrLength)
 {
-    TempDir dir;
-    TempDir elsewhere;
-    fs::path nearLimit = dir.path();
+    const TempDir dir, elsewhere;
+    fs::path nearLimit = dir.path;
     while (nearLimit.native().size() < PATH_MAX - 300) {
         nearLimit /= std::string(200, 'd');
     }
     // Room for the executable's name and the record's, not for a temporary file's.
     nearLimit /= std::string(PATH_MAX - 40 - nearLimit.native().size(), 'e');
-    const std::string nonUtf8 = "not \xff\xfe UTF-8";
-    for (const fs::path& folder : {dir.path() / nonUtf8, nearLimit}) {
+    for (const fs::path& folder : {dir.path / "not \xff\xfe UTF-8", nearLimit}) {
         fs::create_directories(folder);
-        const fs::path copy = folder / "tintwise_record_writer";
-        fs::copy_file(RECORD_WRITER, copy);
-        ASSERT_LT(copy.native().size(), std::size_t{PATH_MAX});
-        const std::string command =
-            "cd '" + elsewhere.path().string() + "' && '" + copy.string() + "' here";
+        fs::copy_file(RECORD_WRITER, folder / "tintwise_record_writer");
+        const std::string command = "cd '" + elsewhere.path.string() + "' && '" +
+                                    (folder / "tintwise_record_writer").string() + "' here";
         EXPECT_EQ(std::system(command.c_str()), 0) << folder;
-        std::ifstream saved(folder / "Begin.txt", std::ios::binary);
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), "\"4\"\r\n") << folder;
+        EXPECT_EQ(dir.read((folder.lexically_relative(dir.path) / "Interm.txt").string()),
+                  "\"4\"\r\n");
     }
-    EXPECT_TRUE(fs::is_empty(elsewhere.path()));
+    EXPECT_TRUE(fs::is_empty(elsewhere.path));
 }
 
-// What strace saw of the helper's system calls, one call per line.
-std::vector<std::string> traceOf(const std::vector<std::string>& args, const fs::path& log)
+TEST(PowerLoss, findsTheNewFileFlushedBeforeTheRenameAndTheFolderFlushedAfter)
 {
+    const TempDir dir, logs;
     // A sanitizer build's leak check cannot run under a tracer; the rest of it still does.
-    std::string command = "ASAN_OPTIONS=\"${ASAN_OPTIONS:-}:detect_leaks=0\" strace -f -qq -o '" +
-                          log.string() +
-                          "' -e trace=openat,write,fsync,fdatasync,rename,renameat,renameat2 '" +
-                          std::string(RECORD_WRITER) + "'";
-    for (const std::string& arg : args) {
-        command += " '" + arg + "'";
-    }
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    std::vector<std::string> lines;
-    std::ifstream in(log);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-TEST(PowerLoss, findsTheNewFileFlushedBeforeTheRenameAndTheRenameFlushedAfter)
-{
-    TempDir dir;
-    TempDir logs;
-    const auto trace = traceOf({"once", dir.path().string(), "3"}, logs.path() / "trace");
+    const std::string command =
+        "ASAN_OPTIONS=\"${ASAN_OPTIONS:-}:detect_leaks=0\" strace -f -qq -o '" +
+        (logs.path / "trace").string() + "' -e trace=openat,fsync,rename,renameat,renameat2 '" +
+        RECORD_WRITER + "' once '" + dir.path.string() + "' 3";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
     ASSERT_EQ(dir.read("Interm.txt"), "\"3\"\r\n");
-
-    // Follow the temporary file's descriptor and the rename through the trace.
-    const std::regex openTemp(R"(openat\(.*Interm\.txt\.[^"/]*\.tmp".* = (\d+)$)");
-    const std::regex rename(R"(rename.*Interm\.txt\.[^"/]*\.tmp".*Interm\.txt")");
-    std::string tempFd;
-    bool tempFlushed = false;
-    bool renamed = false;
-    bool folderFlushedAfter = false;
-    for (const std::string& line : trace) {
-        std::smatch match;
-        if (std::regex_search(line, match, openTemp)) {
-            tempFd = match[1];
-        } else if (!tempFd.empty() && !renamed &&
-                   line.find("fsync(" + tempFd + ")") != std::string::npos) {
-            tempFlushed = true;
-        } else if (std::regex_search(line, rename)) {
-            renamed = true;
-        } else if (renamed && line.find("fsync(") != std::string::npos) {
-            folderFlushedAfter = true;
-        }
-    }
-    EXPECT_FALSE(tempFd.empty());
-    EXPECT_TRUE(tempFlushed) << "the new file was not flushed before the rename";
-    EXPECT_TRUE(renamed);
-    EXPECT_TRUE(folderFlushedAfter) << "the folder was not flushed after the rename";
+    // One call a line: the temporary file opened as descriptor N, fsync(N), the rename over the
+    // record, then a flush again, which can only be the folder's.
+    const std::regex order(R"(Interm\.txt\.[^"/]*\.tmp".* = (\d+)\n[\s\S]*fsync\(\1\)[\s\S]*)"
+                           R"(rename[^\n]*\.tmp".*Interm\.txt"[\s\S]*fsync\()");
+    EXPECT_TRUE(std::regex_search(logs.read("trace"), order)) << logs.read("trace");
 }
 
-} // namespace
-} // namespace tintwise::records
+// Something swaps a pipe and a file in and out under the record's name while the game reads:
+// whatever it finds must be checked after opening, or a pipe with no writer blocks the window.
+TEST(SwappedInPipe, neverBlocksAReader)
+{
+    const TempDir dir;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::alarm(20); // a blocked reader dies here instead of hanging the suite
+        std::thread swapper([&] {
+            for (std::error_code ec;;) {
+                ::mkfifo((dir.path / "fifo").c_str(), 0600);
+                fs::rename(dir.path / "fifo", dir.path / "Advance.txt", ec);
+                fs::rename(dir.write("file", "\"5\"\r\n"), dir.path / "Advance.txt", ec);
+            }
+        });
+        for (int i = 0; i < 200000; ++i) {
+            readFirstLine(dir.path / "Advance.txt");
+        }
+        ::_exit(0); // the swapper ends with the process
+    }
+    EXPECT_EQ(exitCode(child), 0) << "the reader blocked on a pipe";
+}

@@ -1,112 +1,51 @@
-// record_writer.cpp: a second process for the record tests: writes in a loop until killed, wins
-// a game with its congratulation held open, reads the file over and over, or saves a record
-// beside its own executable.
+// record_writer.cpp: a second process for the record tests: writes once or in a loop until
+// killed, wins a game with its congratulation held open, reads the file over and over, or saves
+// a record beside its own executable.
+#include "../support/recording_window.h"
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <engine/main_form.h>
 #include <fstream>
-#include <iterator>
 #include <records/fastest_time_store.h>
-#include <string>
-#include <string_view>
 #include <thread>
-
-namespace {
 
 using namespace tintwise;
 
-// A window that keeps the "Fastest Time" box open for a while, as a player reading it does.
-class HeldBoxWindow : public engine::WindowEffects
+int main(int argc, char* argv[])
 {
-public:
-    HeldBoxWindow(std::filesystem::path directory, int holdMilliseconds)
-        : m_directory(std::move(directory)), m_hold(holdMilliseconds)
-    {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    const std::filesystem::path directory = argc > 2 ? argv[2] : "";
+    const records::FastestTimeStore store(mode == "here" ? records::programDirectory() : directory);
+    if (mode == "here" || mode == "once") { // "here": beside itself, wherever it was started from
+        const int count = argc > 3 ? std::atoi(argv[3]) : 4;
+        return store.writeRecord("Interm", count) == records::WriteOutcome::Written ? 0 : 1;
     }
-    void setPaletteButtonVisible(int, bool) override {}
-    void setDifficultyChecked(int, bool) override {}
-    void showMessage(std::string_view title, std::string_view) override
-    {
-        if (title == "Fastest Time") {
-            std::this_thread::sleep_for(std::chrono::milliseconds(m_hold));
+    if (mode == "loop") {
+        for (int n = 1; store.reset(); n = n % 10 + 1) {
+            store.writeRecord("Interm", n);
         }
     }
-    void setFocus(engine::FocusTarget) override {}
-    void setCursorColour(engine::ColourIndex) override {}
-    std::filesystem::path programDirectory() const override { return m_directory; }
-    std::string timeOfDay() const override { return "14:00:00"; }
-
-private:
-    std::filesystem::path m_directory;
-    int m_hold;
-};
-
-// Wins on Intermediate with guess number `guess` (1..10).
-int win(const std::filesystem::path& directory, int guess, int holdMilliseconds)
-{
-    HeldBoxWindow window(directory, holdMilliseconds);
-    engine::MainForm form(window);
-    form.Form_Load();
-    const engine::Code secret = form.board().secret.cells;
-    auto paint = [&](const engine::Code& code) {
-        for (int n = 1; n <= engine::kCodeLength; ++n) {
-            form.Cmd_Click(engine::colourIndexOf(code[static_cast<std::size_t>(n - 1)]));
-            form.TA_Click(n);
-        }
-        form.CmdCorrect_Click();
-    };
-    for (int i = 1; i < guess; ++i) {
-        paint({secret[1], secret[2], secret[3], secret[0]});
+    if (mode == "win" && argc == 5) {
+        // Wins on Intermediate with guess number COUNT, holding the congratulation open for
+        // HOLD_MS, as a player reading it does.
+        testing::RecordingWindow window(directory);
+        window.onBox = [&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argv[4])));
+        };
+        engine::MainForm form(window);
+        form.Form_Load();
+        testing::winOnGuess(form, std::atoi(argv[3]));
+        return form.Speed() == std::atoi(argv[3]) ? 0 : 1;
     }
-    paint(secret);
-    return form.Speed() == guess ? 0 : 1;
-}
-
-// Reads the file's whole bytes until killed; exits 1 at the first that is not one whole line.
-int readForever(const std::filesystem::path& file)
-{
-    for (;;) {
-        std::ifstream in(file, std::ios::binary);
+    while (mode == "read") { // until killed; exits 1 at the first bytes that are not one whole line
+        std::ifstream in(directory / "Interm.txt", std::ios::binary);
         const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-        const bool whole = bytes.size() >= 5 && bytes.front() == '"' &&
-                           bytes.compare(bytes.size() - 3, 3, "\"\r\n") == 0;
-        if (!whole) {
+        if (bytes.size() < 5 || bytes[0] != '"' ||
+            bytes.compare(bytes.size() - 3, 3, "\"\r\n") != 0) {
             std::fprintf(stderr, "read a partial line: [%s]\n", bytes.c_str());
             return 1;
         }
     }
-}
-
-} // namespace
-
-int main(int argc, char* argv[])
-{
-    if (argc == 2 && std::string_view(argv[1]) == "here") {
-        // Saves a record beside itself, wherever it was started from.
-        const records::FastestTimeStore here(records::programDirectory());
-        return here.writeRecord("Begin", 4) == records::WriteOutcome::Written ? 0 : 1;
-    }
-    const std::string_view mode = argc > 2 ? argv[1] : "";
-    const std::filesystem::path directory = argc > 2 ? argv[2] : "";
-    const records::FastestTimeStore store(directory);
-    if (mode == "loop") {
-        for (int n = 1;; n = n % 10 + 1) {
-            store.reset();
-            store.writeRecord("Interm", n);
-        }
-    }
-    if (mode == "once" && argc == 4) {
-        return store.writeRecord("Interm", std::atoi(argv[3])) == records::WriteOutcome::Written
-                   ? 0
-                   : 1;
-    }
-    if (mode == "win" && argc == 5) {
-        return win(directory, std::atoi(argv[3]), std::atoi(argv[4]));
-    }
-    if (mode == "read") {
-        return readForever(directory / "Interm.txt");
-    }
-    std::fprintf(stderr, "usage: record_writer here | loop|once|win|read DIR [COUNT [HOLD_MS]]\n");
-    return 2;
+    return 2; // usage: record_writer here | once DIR COUNT | win DIR COUNT HOLD_MS | loop|read DIR
 }
