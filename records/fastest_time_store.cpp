@@ -182,12 +182,6 @@ fs::path programDirectory() { return platform::executableDirectory().value_or(fs
 
 FastestTimeStore::FastestTimeStore(fs::path directory) : m_directory(std::move(directory)) {}
 
-fs::path FastestTimeStore::pathOf(std::string_view key) const
-{
-    const LevelFile* file = findLevelFile(key);
-    return file == nullptr ? fs::path() : m_directory / file->fileName;
-}
-
 bool FastestTimeStore::CreateFastestFile(std::string_view key) const
 {
     const LevelFile* file = findLevelFile(key);

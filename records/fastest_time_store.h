@@ -104,9 +104,6 @@ public:
 
     const std::filesystem::path& directory() const { return m_directory; }
 
-    // The path of a level's file; empty for an unknown key.
-    std::filesystem::path pathOf(std::string_view key) const;
-
     // Writes the no-record line into the level's file, unless another writer has created the
     // file meanwhile. True when the file is there afterwards. Unknown key: nothing, and false.
     bool CreateFastestFile(std::string_view key) const;
