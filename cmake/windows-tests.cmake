@@ -23,6 +23,6 @@ add_custom_command(
 add_custom_target(wine_prefix ALL DEPENDS ${TINTWISE_WINE_PREFIX}/.ready)
 set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
 
-foreach(dir engine records registry)
+foreach(dir engine records registry win32)
     add_subdirectory(${dir})
 endforeach()
