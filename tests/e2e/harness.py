@@ -120,14 +120,16 @@ class Game:
     # read back through AT-SPI, screen grabs, and the pointer's image from XFixes (a grab of an Xvfb
     # screen does not show the pointer).
 
-    def __init__(self, desktop, executable, frozen_clock=None):
+    def __init__(self, desktop, executable, frozen_clock=None, env_changes=None):
+        # env_changes: variables to set for the game alone, None to unset one (another display, a scale).
         self.dir, self.env = tempfile.mkdtemp(prefix="program-", dir=desktop.root), desktop.env
-        env = dict(desktop.env, PATH=f"{desktop.root}:/usr/bin:/bin")
+        env = {name: value for name, value in dict(desktop.env, PATH=f"{desktop.root}:/usr/bin:/bin",
+                                                   **(env_changes or {})).items() if value is not None}
         if frozen_clock:
             # Only the wall clock stands still, so each launch draws the same first secret; the
             # monotonic clock runs on, so the splash timer still fires.
             env.update(LD_PRELOAD=LIBFAKETIME, FAKETIME=frozen_clock, DONT_FAKE_MONOTONIC="1", TZ="UTC")
-        self.x = xdisplay.Display(env["DISPLAY"])  # listening before the game starts, so no map is missed
+        self.x = xdisplay.Display(desktop.env["DISPLAY"])  # listening before the game starts, so no map is missed
         self.x.screen().root.change_attributes(event_mask=X.SubstructureNotifyMask)
         self.x.sync()
         self.process = desktop.spawn([shutil.copy2(executable, self.dir)], env=env,
@@ -147,6 +149,10 @@ class Game:
                     with contextlib.suppress(Exception):  # a popup may be gone already
                         maps.append((seen, event.window.get_full_text_property(name)))
         self.x.screen().root.change_attributes(event_mask=0)
+        self.find_on_bus()
+        return maps
+
+    def find_on_bus(self):
         self.x.xfixes_query_version()  # XFixes serves only clients that have told their version
         import pyatspi  # imported late: it finds the accessibility bus through our session bus
         from gi.repository import Atspi
@@ -154,7 +160,6 @@ class Game:
         self.app = wait_for("the game on the accessibility bus", lambda: [
             a for a in registry if a is not None and a.get_process_id() == self.process.pid], 15)[0]
         self.app.set_cache_mask(Atspi.Cache.NONE)  # read states afresh: a cached focus could lag behind
-        return maps
 
     def record(self, name):  # a record file beside the program
         return open(os.path.join(self.dir, name), "rb").read()

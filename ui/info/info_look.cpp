@@ -4,14 +4,13 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFile>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QScreen>
 #include <QStyle>
 #include <QWidget>
+#include <ui/main/desktop.h>
 
 namespace tintwise::ui {
 
@@ -92,19 +91,7 @@ QFont windowFont()
     return font;
 }
 
-void centreOnScreen(QWidget* window)
-{
-    QScreen* screen = window->screen();
-    if (screen == nullptr) {
-        screen = QGuiApplication::primaryScreen();
-    }
-    if (screen == nullptr) {
-        return;
-    }
-    QRect frame(QPoint(), window->size());
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
-}
+void centreOnScreen(QWidget* window) { centreFrameOn(window, workArea(window)); }
 
 QLabel* makePictureBox(QWidget* parent, const QString& objectName, const QString& image, int left,
                        int top, int width, int height)

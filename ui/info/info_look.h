@@ -22,7 +22,8 @@ QIcon programIcon();
 // The windows' own default font; a sans-serif face stands in where it is not installed.
 QFont windowFont();
 
-// Moves a top-level window so that it sits in the middle of its screen's free area.
+// Moves a top-level window so that it sits, frame and all, in the middle of its screen's free
+// area.
 void centreOnScreen(QWidget* window);
 
 // An image of the artwork for a screen of the given device pixel ratio: above 1, its "@2x"

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QTimer>
+#include <ui/main/desktop.h>
 
 namespace tintwise::ui {
 
@@ -103,6 +104,13 @@ void SplashWindow::tmrSplash_Timer()
         showMainWindow();
     }
     close();
+}
+
+void SplashWindow::showEvent(QShowEvent* event)
+{
+    // Qt::Tool keeps it out of the task bar only where the window manager says so itself.
+    keepOutOfTaskBar(this);
+    QWidget::showEvent(event);
 }
 
 void SplashWindow::closeEvent(QCloseEvent* event)

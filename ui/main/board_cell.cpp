@@ -2,6 +2,7 @@
 #include "board_cell.h"
 
 #include "colours.h"
+#include "pixel_grid.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -209,9 +210,17 @@ void BoardCell::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const QColor background = fill();
     const QRect box = rect();
-    painter.fillRect(box, background);
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    // The box's one-pixel border, on whole device pixels: what the rounding leaves of the widget
+    // around it shows the board's background.
+    if (const QWidget* board = parentWidget()) {
+        painter.fillRect(box, board->palette().color(board->backgroundRole()));
+    }
+    painter.save();
+    const QRect device = toDevicePixels(painter, box);
+    const int border = devicePixels(1, devicePixelRatioF());
+    painter.fillRect(device, palette().color(QPalette::Dark));
+    painter.fillRect(device.adjusted(border, border, -border, -border), background);
+    painter.restore();
 
     if (!m_text.isEmpty()) {
         painter.setPen(palette().color(QPalette::Text));

@@ -3,6 +3,7 @@
 
 #include "colours.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <algorithm>
 #include <array>
@@ -26,33 +27,40 @@ int discHalfWidth(int y)
     return kUpperHalfWidths[static_cast<std::size_t>(upper)];
 }
 
-QPixmap discPixmap(engine::ColourValue colour, int scale)
+QPixmap discPixmap(engine::ColourValue colour, qreal scale)
 {
-    assert(scale >= 1);
-    QImage image(kCursorSize * scale, kCursorSize * scale, QImage::Format_ARGB32);
+    assert(scale > 0);
+    constexpr int kMiddle = kCursorSize / 2;
+    const int centre = int(std::lround(kMiddle * scale));
+    // A logical coordinate's device pixel, rounded away from the centre alike on both sides.
+    const auto device = [&](int logical) {
+        return centre + int(std::lround((logical - kMiddle) * scale));
+    };
+    QImage image(2 * centre, 2 * centre, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     const QRgb opaque = toQColor(colour).rgba();
     for (int y = 0; y < kCursorSize; ++y) {
         const int w = discHalfWidth(y);
-        for (int x = kCursorSize / 2 - w; x < kCursorSize / 2 + w; ++x) {
-            for (int dy = 0; dy < scale; ++dy) {
-                for (int dx = 0; dx < scale; ++dx) {
-                    image.setPixel(x * scale + dx, y * scale + dy, opaque);
-                }
+        for (int row = device(y); w > 0 && row < device(y + 1); ++row) {
+            for (int x = device(kMiddle - w); x < device(kMiddle + w); ++x) {
+                image.setPixel(x, row, opaque);
             }
         }
     }
-    QPixmap pixmap = QPixmap::fromImage(image);
-    pixmap.setDevicePixelRatio(scale);
-    return pixmap;
+    return QPixmap::fromImage(image);
 }
 
 QCursor discCursor(engine::ColourIndex k, qreal devicePixelRatio)
 {
-    // Whole device pixels per image pixel keep the edge crisp; a fractional ratio rounds up
-    // and lets the platform scale down, which blurs less than scaling up.
-    const int scale = std::max(1, static_cast<int>(std::ceil(devicePixelRatio - 0.01)));
-    return QCursor(discPixmap(engine::QBColor(k), scale), kCursorHotSpot, kCursorHotSpot);
+    QPixmap pixmap = discPixmap(engine::QBColor(k), devicePixelRatio);
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        // X11 takes the image and the hot spot in device pixels, as they are.
+        const int centre = pixmap.width() / 2;
+        return QCursor(pixmap, centre, centre);
+    }
+    // Elsewhere Qt scales the image by its pixel ratio, and takes the hot spot in logical pixels.
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    return QCursor(pixmap, kCursorHotSpot, kCursorHotSpot);
 }
 
 } // namespace tintwise::ui

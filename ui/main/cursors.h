@@ -14,12 +14,15 @@ inline constexpr int kCursorHotSpot = 16; // the disc's centre, in logical pixel
 // and 0 means the row is empty.
 int discHalfWidth(int y);
 
-// The 32 x 32 disc in the given colour, every other pixel transparent. Each logical pixel is
-// scale x scale device pixels, so the disc stays sharp on a screen with that pixel ratio.
-QPixmap discPixmap(engine::ColourValue colour, int scale);
+// The 32 x 32 disc in the given colour, every other pixel transparent, drawn in the device
+// pixels of a screen of pixel ratio scale: 32 x scale pixels square (rounded), each edge on a
+// whole pixel and placed symmetrically about the centre, so the disc stays sharp and round at
+// fractional ratios too.
+QPixmap discPixmap(engine::ColourValue colour, qreal scale);
 
-// The cursor of palette index k for a screen of the given device pixel ratio: a platform takes
-// one image per cursor, so the window asks again when it moves to another screen.
+// The cursor of palette index k for a screen of the given device pixel ratio, its hot spot at
+// the disc's centre: a platform takes one image per cursor, so the window asks again when it
+// moves to another screen.
 QCursor discCursor(engine::ColourIndex k, qreal devicePixelRatio);
 
 } // namespace tintwise::ui

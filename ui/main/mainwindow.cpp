@@ -3,20 +3,20 @@
 
 #include "colours.h"
 #include "cursors.h"
+#include "desktop.h"
+#include "message_box.h"
 #include "palette_button.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QWindow>
 #include <algorithm>
 #include <cassert>
+#include <cstdlib>
 #include <engine/levels.h>
 #include <engine/new_game.h>
 #include <records/fastest_time_store.h>
@@ -96,10 +96,8 @@ void fitLabel(QLabel* label)
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), m_form(static_cast<engine::WindowEffects&>(*this)), m_endProgram([] {
-          QApplication::closeAllWindows();
-          QCoreApplication::quit();
-      })
+    : QMainWindow(parent), m_form(static_cast<engine::WindowEffects&>(*this)),
+      m_endProgram([] { endProgramNow(EXIT_SUCCESS); })
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tintwise"));
@@ -327,17 +325,7 @@ void MainWindow::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
 }
 
-void MainWindow::centreOnScreen()
-{
-    const QScreen* target = screen();
-    if (target == nullptr) {
-        return;
-    }
-    const QRect available = target->availableGeometry();
-    // Before the first show the frame is not known yet; the client size is close enough.
-    const QSize outer = frameGeometry().size().expandedTo(size());
-    move(available.center() - QPoint(outer.width() / 2, outer.height() / 2));
-}
+void MainWindow::centreOnScreen() { centreFrameOn(this, workArea(this)); }
 
 void MainWindow::applyCursor() { setCursor(discCursor(m_cursorColour, devicePixelRatioF())); }
 
@@ -474,12 +462,7 @@ void MainWindow::showMessage(std::string_view title, std::string_view text)
     // The box is modal and the handler waits in it: draw the board as it stands first, so
     // that a won or lost game's secret shows behind the box.
     refreshBoard();
-    QMessageBox box(QMessageBox::NoIcon, latin1(title), latin1(text), QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText); // a record file's markup is shown as the bytes it holds
-    box.exec();
-    // Hand the keyboard back to the board: where no window manager does so, the keys would
-    // otherwise go nowhere once the box is gone.
-    activateWindow();
+    showMessageBox(this, latin1(title), latin1(text)); // a record file's markup shows as its bytes
 }
 
 void MainWindow::setFocus(engine::FocusTarget target)
