@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <filesystem>
 #include <registry/key_value.h>
+#include <ui/layout/info_windows.h>
 
 namespace tintwise::ui {
 
@@ -40,10 +41,7 @@ void StartSysInfo(InfoPlatform& platform, QWidget* parent)
     } catch (const registry::RegistryValueError&) {
         // Any failure of the lookup ends in the one message below.
     }
-    platform.showMessage(
-        parent, appTitle(),
-        QCoreApplication::translate("tintwise::ui::AboutWindow",
-                                    "System Information Is Unavailable At This Time"));
+    platform.showMessage(parent, appTitle(), fromUtf8(layout::kSysInfoUnavailableText));
 }
 
 std::string sysInfoProgramPath(const std::string& dir)
