@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <memory>
 #include <ui/info/aboutwindow.h>
+#include <ui/info/end_on_signal.h>
 #include <ui/info/info_look.h>
 #include <ui/info/splashwindow.h>
 #include <ui/main/desktop.h>
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
     // command line changes it.
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
+    tintwise::ui::endOnTerminationSignals(); // a logout or shutdown ends the game as Exit does
     // Every window takes the program's icon from here.
     QApplication::setWindowIcon(tintwise::ui::programIcon());
     // Lets desktops match the windows to the installed desktop entry: Wayland by the entry's

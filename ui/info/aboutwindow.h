@@ -12,7 +12,6 @@
 #include <registry/registry.h>
 #include <string>
 
-class QLabel;
 class QPushButton;
 
 namespace tintwise::ui {
@@ -28,10 +27,6 @@ public:
     explicit AboutWindow(std::unique_ptr<InfoPlatform> platform = nullptr,
                          QWidget* parent = nullptr);
     ~AboutWindow() override;
-
-    static QString descriptionText();
-    static QString webAddress();
-    static QString supportAddress();
 
     void StartSysInfo();
     bool GetKeyValue(registry::RegistryRoot KeyRoot, const std::string& KeyName,
@@ -53,12 +48,8 @@ private:
     void Form_Load();
 
     std::unique_ptr<InfoPlatform> m_platform;
-    QLabel* picTintwise = nullptr;
-    QLabel* LblVersion = nullptr;
-    QLabel* lblDescription = nullptr;
     LinkLabel* lblLink = nullptr;
     QPushButton* cmdOK = nullptr;
-    QLabel* Label1 = nullptr;
     QPushButton* cmdSysInfo = nullptr;
     QPushButton* cmdSupport = nullptr;
 };

@@ -5,7 +5,6 @@
 #include <functional>
 
 class QCloseEvent;
-class QLabel;
 class QTimer;
 
 namespace tintwise::ui {
@@ -18,9 +17,6 @@ public:
     // showMainWindow runs once, when the timer fires; the splash then closes and deletes
     // itself. Closing the splash earlier stops the timer, so it never runs.
     explicit SplashWindow(std::function<void()> showMainWindow, QWidget* parent = nullptr);
-
-    // The text lblMsg stores; the label shows it with "&&" as one "&".
-    static QString lblMsgCaption();
 
     // tmrSplash, for tests that drive it rather than wait.
     QTimer* splashTimer() const { return tmrSplash; }
@@ -38,11 +34,6 @@ private:
 
     std::function<void()> m_showMainWindow;
     QTimer* tmrSplash = nullptr;
-    QLabel* picQuillon = nullptr;
-    QLabel* lblProud = nullptr;
-    QLabel* picTintwise = nullptr;
-    QLabel* lblCopyright = nullptr;
-    QLabel* lblMsg = nullptr;
 };
 
 } // namespace tintwise::ui

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <ui/layout/main_window.h>
 
 namespace tintwise::ui {
 
@@ -171,7 +172,8 @@ QString BoardCell::accessibleText() const
         return m_text;
     }
     if (m_colour == engine::kWhite) {
-        return tr("Empty");
+        return QString::fromLatin1(layout::kEmptyCellText.data(),
+                                   static_cast<qsizetype>(layout::kEmptyCellText.size()));
     }
     const engine::ColourIndex index = engine::colourIndexOf(m_colour);
     if (index < 0) {
