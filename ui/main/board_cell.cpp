@@ -212,8 +212,8 @@ void BoardCell::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const QColor background = fill();
     const QRect box = rect();
-    // The box's one-pixel border, on whole device pixels: what the rounding leaves of the widget
-    // around it shows the board's background.
+    // Fill and border on whole device pixels, so that at a fractional scale each edge is one
+    // sharp line; the sliver the rounding leaves of the widget shows the board behind it.
     if (const QWidget* board = parentWidget()) {
         painter.fillRect(box, board->palette().color(board->backgroundRole()));
     }
