@@ -48,8 +48,8 @@ class OnRealDesktops(unittest.TestCase):
             finally:
                 EXIT_TIMES.append(time.monotonic() - pressed if self.p.process.poll() is not None else None)
             self.assertLessEqual(EXIT_TIMES[-1], END_LIMIT)
-            self.assertEqual(0, self.p.process.returncode, "exit status")
-            self.assertIsNone(harness.SANITIZER_REPORT.search(self.p.errors()), self.p.errors())
+            self.assertEqual((0, None), (self.p.process.returncode, harness.SANITIZER_REPORT.search(self.p.errors())),
+                             f"exit status and a sanitizer's report; standard error:\n{self.p.errors()}")
 
     # --- X11 ---
 
