@@ -110,6 +110,7 @@ void Form::create(HINSTANCE instance, const wchar_t* className, DWORD style, DWO
     CreateWindowExW(exStyle, className, widen(m_layout.caption).c_str(), style, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, instance, this);
     assert(m_hwnd != nullptr);
+    m_dpi = GetDpiForWindow(m_hwnd);
     createControls();
     layoutControls();
     sizeAndCentre(m_hwnd, clientSize(m_layout, dpi()));
@@ -316,12 +317,13 @@ LRESULT CALLBACK Form::linkProc(HWND link, UINT message, WPARAM wParam, LPARAM l
     return DefSubclassProc(link, message, wParam, lParam);
 }
 
-void Form::changeDpi(UINT newDpi, const RECT* suggested)
+void Form::changeDpi(UINT newDpi, const RECT& suggested)
 {
+    // Where Windows suggests, at the size the client area takes at the new DPI.
+    m_dpi = newDpi;
     layoutControls();
     const SIZE outer = outerSize(m_hwnd, clientSize(m_layout, newDpi), newDpi);
-    const RECT& r = *suggested;
-    SetWindowPos(m_hwnd, nullptr, r.left, r.top, outer.cx, outer.cy,
+    SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -363,7 +365,7 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_DPICHANGED:
-        changeDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        changeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     default:
         break;
