@@ -19,9 +19,9 @@ DWORD controlStyle(const layout::Control& c)
                                                         : SS_LEFTNOWORDWRAP;
     switch (c.kind) {
     case layout::Kind::CommandButton:
-        return BS_PUSHBUTTON | WS_TABSTOP;
+        return BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP; // BS_NOTIFY: tells when it takes the focus
     case layout::Kind::PaletteButton:
-        return BS_OWNERDRAW | WS_TABSTOP;
+        return BS_OWNERDRAW | BS_NOTIFY | WS_TABSTOP;
     case layout::Kind::Cell:
     case layout::Kind::CountBox:
         return ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP;
@@ -295,6 +295,9 @@ LRESULT CALLBACK Form::linkProc(HWND link, UINT message, WPARAM wParam, LPARAM l
         }
         break;
     case WM_SETFOCUS:
+        form->showDefaultButton();
+        InvalidateRect(link, nullptr, TRUE);
+        break;
     case WM_KILLFOCUS:
         InvalidateRect(link, nullptr, TRUE);
         break;
@@ -315,6 +318,35 @@ LRESULT CALLBACK Form::linkProc(HWND link, UINT message, WPARAM wParam, LPARAM l
         break;
     }
     return DefSubclassProc(link, message, wParam, lParam);
+}
+
+HWND Form::enterButton() const
+{
+    const HWND focus = GetFocus();
+    const layout::Control* c =
+        focus != nullptr && IsChild(m_hwnd, focus) ? tableControl(focus) : nullptr;
+    if (c != nullptr &&
+        (c->kind == layout::Kind::CommandButton || c->kind == layout::Kind::PaletteButton)) {
+        return focus;
+    }
+    return defaultButton();
+}
+
+void Form::showDefaultButton()
+{
+    // As in any Windows dialog: the push button that Enter would press shows it.
+    const HWND pressed = enterButton();
+    for (const layout::Control& c : m_layout.controls) {
+        if (c.kind != layout::Kind::CommandButton) {
+            continue;
+        }
+        const HWND button = m_controls.at(c.id);
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(button, GWL_STYLE));
+        const DWORD type = button == pressed ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        if ((style & BS_TYPEMASK) != type) {
+            SendMessageW(button, BM_SETSTYLE, (style & 0xFFFF & ~BS_TYPEMASK) | type, TRUE);
+        }
+    }
 }
 
 void Form::changeDpi(UINT newDpi, const RECT& suggested)
@@ -352,6 +384,17 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             const bool usable = m_lastFocus != nullptr && IsWindow(m_lastFocus) &&
                                 IsWindowVisible(m_lastFocus);
             SetFocus(usable ? m_lastFocus : GetNextDlgTabItem(m_hwnd, nullptr, FALSE));
+        }
+        return 0;
+    case DM_GETDEFID:
+        // Asked by the dialog manager when Enter is pressed.
+        if (const HWND button = enterButton()) {
+            return MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID);
+        }
+        return 0;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_SETFOCUS || HIWORD(wParam) == EN_SETFOCUS) {
+            showDefaultButton();
         }
         return 0;
     case WM_CTLCOLORSTATIC:

@@ -45,6 +45,9 @@ protected:
     // Runs once the window is gone; a form that owns itself may delete itself here.
     virtual void onDestroyed() {}
 
+    // The button that Enter presses while no button has the focus; none unless a form says.
+    virtual HWND defaultButton() const { return nullptr; }
+
     // The background behind the labels: the window class's brush.
     virtual HBRUSH backgroundBrush() const;
 
@@ -67,6 +70,8 @@ private:
     void createControls();
     void layoutControls();
     void changeDpi(UINT newDpi, const RECT& suggested);
+    HWND enterButton() const;
+    void showDefaultButton();
     void paintLink(HWND link, HDC dc);
     void drawPicture(const DRAWITEMSTRUCT& item);
     LRESULT controlColour(HDC dc, HWND control);
