@@ -53,9 +53,10 @@ AboutWindow::AboutWindow(HINSTANCE instance, std::function<void()> onClosed)
       m_onClosed(std::move(onClosed))
 {
     create(instance, kClassName, kStyle, kExStyle);
+    m_cmdOK = control("cmdOK");
     Form_Load();
     // "OK" comes first in the focus order and has the focus when the window opens.
-    focusControl(control("cmdOK"));
+    focusControl(m_cmdOK);
 }
 
 void AboutWindow::bringToFront()
@@ -104,25 +105,25 @@ bool AboutWindow::GetKeyValue(registry::RegistryRoot KeyRoot, const std::string&
 LRESULT AboutWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case DM_GETDEFID:
-        // Enter presses "OK" wherever the focus is, but on the link.
-        return MAKELRESULT(GetDlgCtrlID(control("cmdOK")), DC_HASDEFID);
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
+        const layout::Control* c = tableControl(reinterpret_cast<HWND>(lParam));
         if (id == IDOK || id == IDCANCEL) { // Enter and Esc
             cmdOK_Click();
-        } else if (const layout::Control* c = tableControl(reinterpret_cast<HWND>(lParam));
-                   c != nullptr && HIWORD(wParam) == BN_CLICKED) { // the link's STN_CLICKED too
-            const std::string& name = c->name;
-            if (name == "cmdOK") {
-                cmdOK_Click();
-            } else if (name == "cmdSysInfo") {
-                cmdSysInfo_Click();
-            } else if (name == "cmdSupport") {
-                cmdSupport_Click();
-            } else if (name == "lblLink") {
-                lblLink_Click();
-            }
+            return 0;
+        }
+        // The link's STN_CLICKED is BN_CLICKED; a double click is two clicks.
+        if (c == nullptr || (HIWORD(wParam) != BN_CLICKED && HIWORD(wParam) != BN_DOUBLECLICKED)) {
+            break;
+        }
+        if (c->name == "cmdOK") {
+            cmdOK_Click();
+        } else if (c->name == "cmdSysInfo") {
+            cmdSysInfo_Click();
+        } else if (c->name == "cmdSupport") {
+            cmdSupport_Click();
+        } else if (c->name == "lblLink") {
+            lblLink_Click();
         }
         return 0;
     }

@@ -30,6 +30,8 @@ public:
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onDestroyed() override;
+    // "OK" is the default button, for Enter, unless another button has the focus.
+    HWND defaultButton() const override { return m_cmdOK; }
 
     void Form_Load();
     void cmdOK_Click();
@@ -39,6 +41,7 @@ private:
 
     std::unique_ptr<registry::Registry> m_registry;
     std::function<void()> m_onClosed;
+    HWND m_cmdOK = nullptr;
 };
 
 } // namespace tintwise::win32

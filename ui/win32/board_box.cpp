@@ -133,8 +133,13 @@ LRESULT BoardBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return DLGC_WANTCHARS;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-        // Not passed on: the edit control would show its caret.
+        // Not passed on: the edit control would show its caret. The window still hears of it.
         InvalidateRect(m_hwnd, nullptr, FALSE);
+        if (message == WM_SETFOCUS) {
+            SendMessageW(GetParent(m_hwnd), WM_COMMAND,
+                         MAKEWPARAM(GetDlgCtrlID(m_hwnd), EN_SETFOCUS),
+                         reinterpret_cast<LPARAM>(m_hwnd));
+        }
         return 0;
     case WM_KEYDOWN:
         // Held down, a key paints once.

@@ -1,4 +1,4 @@
-// form.cpp: building a window's controls from its table, and what all three windows share.
+// form.cpp: what all three windows share: creation, layout at a DPI, colours, and the keyboard.
 #include "form.h"
 
 #include "artwork.h"
@@ -6,75 +6,6 @@
 #include <cassert>
 
 namespace tintwise::win32 {
-
-namespace {
-
-constexpr DWORD kChildStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_GROUP;
-
-// Each control its own group, so the arrow keys never carry the focus onto a label.
-DWORD controlStyle(const layout::Control& c)
-{
-    const DWORD text = c.align == layout::Align::Centre ? SS_CENTER
-                       : c.wordWrap                     ? SS_LEFT
-                                                        : SS_LEFTNOWORDWRAP;
-    switch (c.kind) {
-    case layout::Kind::CommandButton:
-        return BS_PUSHBUTTON | WS_TABSTOP;
-    case layout::Kind::PaletteButton:
-        return BS_OWNERDRAW | WS_TABSTOP;
-    case layout::Kind::Cell:
-    case layout::Kind::CountBox:
-        return ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP;
-    case layout::Kind::Label:
-        return text; // "&&" shows as "&", as the captions are written
-    case layout::Kind::Link:
-        return SS_CENTER | SS_NOTIFY | SS_NOPREFIX | WS_TABSTOP;
-    case layout::Kind::PictureBox:
-        return SS_OWNERDRAW;
-    case layout::Kind::Line:
-        return SS_LEFT;
-    }
-    return 0;
-}
-
-const wchar_t* controlClass(layout::Kind kind)
-{
-    switch (kind) {
-    case layout::Kind::CommandButton:
-    case layout::Kind::PaletteButton:
-        return WC_BUTTONW;
-    case layout::Kind::Cell:
-    case layout::Kind::CountBox:
-        return WC_EDITW;
-    default:
-        return WC_STATICW;
-    }
-}
-
-// What the control's window text is: what it shows, or what a screen reader reads.
-std::string_view controlText(const layout::Control& c)
-{
-    switch (c.kind) {
-    case layout::Kind::PaletteButton:
-        return c.accessibleName;
-    case layout::Kind::Cell:
-    case layout::Kind::CountBox:
-    case layout::Kind::PictureBox:
-    case layout::Kind::Line:
-        return {};
-    default:
-        return c.caption;
-    }
-}
-
-bool plainKey(const MSG& message)
-{
-    return message.message == WM_KEYDOWN &&
-           (message.wParam == VK_RETURN || message.wParam == VK_SPACE) &&
-           GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_SHIFT) >= 0;
-}
-
-} // namespace
 
 Form::Form(const layout::WindowLayout& layout) : m_layout(layout) {}
 
@@ -110,6 +41,7 @@ void Form::create(HINSTANCE instance, const wchar_t* className, DWORD style, DWO
     CreateWindowExW(exStyle, className, widen(m_layout.caption).c_str(), style, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, instance, this);
     assert(m_hwnd != nullptr);
+    m_dpi = GetDpiForWindow(m_hwnd);
     createControls();
     layoutControls();
     sizeAndCentre(m_hwnd, clientSize(m_layout, dpi()));
@@ -120,26 +52,6 @@ void Form::show()
     ShowWindow(m_hwnd, SW_SHOWNORMAL);
     UpdateWindow(m_hwnd);
     SetForegroundWindow(m_hwnd);
-}
-
-void Form::createControls()
-{
-    for (const layout::Control& c : m_layout.controls) {
-        if (c.kind == layout::Kind::Cell || c.kind == layout::Kind::CountBox) {
-            // A screen reader names a text box by the label just before it.
-            CreateWindowExW(0, WC_STATICW, widen(c.accessibleName).c_str(),
-                            kChildStyle | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0, 0, m_hwnd, nullptr,
-                            m_instance, nullptr);
-        }
-        const HWND child = CreateWindowExW(
-            0, controlClass(c.kind), widen(controlText(c)).c_str(),
-            kChildStyle | controlStyle(c) | (c.shown ? WS_VISIBLE : 0), 0, 0, 0, 0, m_hwnd,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), m_instance, nullptr);
-        m_controls[c.id] = child;
-        if (c.kind == layout::Kind::Link) {
-            SetWindowSubclass(child, linkProc, 0, reinterpret_cast<DWORD_PTR>(this));
-        }
-    }
 }
 
 void Form::layoutControls()
@@ -217,111 +129,42 @@ LRESULT Form::controlColour(HDC dc, HWND child)
     return reinterpret_cast<LRESULT>(backgroundBrush());
 }
 
-void Form::drawPicture(const DRAWITEMSTRUCT& item)
+HWND Form::enterButton() const
 {
-    // A one-pixel sunken frame, the image filling what it holds.
-    const RECT& box = item.rcItem;
-    const int edge = scaled(1, dpi());
-    FillRect(item.hDC, &box, GetSysColorBrush(COLOR_3DSHADOW));
-    const RECT light{box.left + edge, box.top + edge, box.right, box.bottom};
-    FillRect(item.hDC, &light, GetSysColorBrush(COLOR_3DHILIGHT));
-    const RECT inside{box.left + edge, box.top + edge, box.right - edge, box.bottom - edge};
-    FillRect(item.hDC, &inside, GetSysColorBrush(COLOR_BTNFACE));
-    const auto picture = m_pictures.find(static_cast<int>(item.CtlID));
-    BITMAP bitmap{};
-    if (picture == m_pictures.end() || !picture->second ||
-        GetObjectW(picture->second.get(), sizeof bitmap, &bitmap) == 0) {
-        return;
+    const HWND focus = GetFocus();
+    const layout::Control* c =
+        focus != nullptr && IsChild(m_hwnd, focus) ? tableControl(focus) : nullptr;
+    if (c != nullptr &&
+        (c->kind == layout::Kind::CommandButton || c->kind == layout::Kind::PaletteButton)) {
+        return focus;
     }
-    const HDC source = CreateCompatibleDC(item.hDC);
-    const HGDIOBJ old = SelectObject(source, picture->second.get());
-    BitBlt(item.hDC, (box.left + box.right - bitmap.bmWidth) / 2,
-           (box.top + box.bottom - bitmap.bmHeight) / 2, bitmap.bmWidth, bitmap.bmHeight, source,
-           0, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+    return defaultButton();
 }
 
-void Form::paintLink(HWND link, HDC dc)
+void Form::showDefaultButton()
 {
-    RECT box{};
-    GetClientRect(link, &box);
-    LOGBRUSH background{};
-    GetObjectW(backgroundBrush(), sizeof background, &background);
-    FillRect(dc, &box, backgroundBrush());
-    const layout::Control* c = tableControl(link);
-    const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(link, WM_GETFONT, 0, 0)));
-    SetTextColor(dc, c != nullptr && c->textColour ? colorRef(*c->textColour)
-                                                   : GetSysColor(COLOR_HOTLIGHT));
-    SetBkMode(dc, TRANSPARENT);
-    const std::wstring text = widen(c != nullptr ? c->caption : std::string());
-    constexpr UINT kFormat = DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, kFormat);
-    if (GetFocus() == link) {
-        // Around the text rather than the whole label, which is much wider than the address.
-        RECT extent = box;
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent, kFormat | DT_CALCRECT);
-        const int shift = (box.right - box.left - (extent.right - extent.left)) / 2;
-        OffsetRect(&extent, shift, 0);
-        InflateRect(&extent, scaled(2, dpi()), 0);
-        IntersectRect(&extent, &extent, &box);
-        drawFocusFrame(dc, extent, colorRef(layout::focusMarkColour(
-                                       static_cast<engine::ColourValue>(background.lbColor))),
-                       scaled(1, dpi()));
-    }
-    SelectObject(dc, oldFont);
-}
-
-LRESULT CALLBACK Form::linkProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR data)
-{
-    auto* form = reinterpret_cast<Form*>(data);
-    switch (message) {
-    case WM_GETDLGCODE:
-        // Enter and Space open the link, rather than press the window's default button.
-        if (lParam != 0 && plainKey(*reinterpret_cast<const MSG*>(lParam))) {
-            return DLGC_WANTMESSAGE;
+    // As in any Windows dialog: the push button that Enter would press shows it.
+    const HWND pressed = enterButton();
+    for (const layout::Control& c : m_layout.controls) {
+        if (c.kind != layout::Kind::CommandButton) {
+            continue;
         }
-        break;
-    case WM_KEYDOWN:
-        if (plainKey(MSG{link, message, wParam, lParam, 0, {}})) {
-            if ((lParam & (1 << 30)) == 0) { // held down, it opens once
-                SendMessageW(GetParent(link), WM_COMMAND,
-                             MAKEWPARAM(GetDlgCtrlID(link), STN_CLICKED),
-                             reinterpret_cast<LPARAM>(link));
-            }
-            return 0;
+        const HWND button = m_controls.at(c.id);
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(button, GWL_STYLE));
+        const DWORD type = button == pressed ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        if ((style & BS_TYPEMASK) != type) {
+            SendMessageW(button, BM_SETSTYLE, (style & 0xFFFF & ~BS_TYPEMASK) | type, TRUE);
         }
-        break;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        InvalidateRect(link, nullptr, TRUE);
-        break;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        const HDC dc = BeginPaint(link, &paint);
-        form->paintLink(link, dc);
-        EndPaint(link, &paint);
-        return 0;
     }
-    case WM_SETCURSOR:
-        SetCursor(LoadCursorW(nullptr, IDC_HAND));
-        return TRUE;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(link, linkProc, 0);
-        break;
-    default:
-        break;
-    }
-    return DefSubclassProc(link, message, wParam, lParam);
 }
 
-void Form::changeDpi(UINT newDpi, const RECT* suggested)
+void Form::changeDpi(UINT newDpi, const RECT& suggested)
 {
+    // Where Windows suggests, at the size the client area takes at the new DPI.
+    m_dpi = newDpi;
     layoutControls();
     const SIZE outer = outerSize(m_hwnd, clientSize(m_layout, newDpi), newDpi);
-    const RECT& r = *suggested;
-    SetWindowPos(m_hwnd, nullptr, r.left, r.top, outer.cx, outer.cy,
+    SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -352,6 +195,17 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             SetFocus(usable ? m_lastFocus : GetNextDlgTabItem(m_hwnd, nullptr, FALSE));
         }
         return 0;
+    case DM_GETDEFID:
+        // Asked by the dialog manager when Enter is pressed.
+        if (const HWND button = enterButton()) {
+            return MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID);
+        }
+        return 0;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_SETFOCUS || HIWORD(wParam) == EN_SETFOCUS) {
+            showDefaultButton();
+        }
+        return 0;
     case WM_CTLCOLORSTATIC:
         return controlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DRAWITEM: {
@@ -363,7 +217,7 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_DPICHANGED:
-        changeDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        changeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     default:
         break;

@@ -19,7 +19,8 @@ public:
     Form& operator=(const Form&) = delete;
 
     HWND hwnd() const { return m_hwnd; }
-    UINT dpi() const { return GetDpiForWindow(m_hwnd); }
+    // The DPI the window is laid out for: its monitor's, as the last WM_DPICHANGED gave it.
+    UINT dpi() const { return m_dpi; }
 
     // Registers a window class whose windows are Forms; the program's icon is resource 1.
     static void registerClass(HINSTANCE instance, const wchar_t* className, HBRUSH background);
@@ -44,6 +45,9 @@ protected:
     // Runs once the window is gone; a form that owns itself may delete itself here.
     virtual void onDestroyed() {}
 
+    // The button that Enter presses while no button has the focus; none unless a form says.
+    virtual HWND defaultButton() const { return nullptr; }
+
     // The background behind the labels: the window class's brush.
     virtual HBRUSH backgroundBrush() const;
 
@@ -65,12 +69,15 @@ private:
                                      UINT_PTR id, DWORD_PTR form);
     void createControls();
     void layoutControls();
-    void changeDpi(UINT dpi, const RECT* suggested);
+    void changeDpi(UINT newDpi, const RECT& suggested);
+    HWND enterButton() const;
+    void showDefaultButton();
     void paintLink(HWND link, HDC dc);
     void drawPicture(const DRAWITEMSTRUCT& item);
     LRESULT controlColour(HDC dc, HWND control);
 
     HINSTANCE m_instance = nullptr;
+    UINT m_dpi = 96;
     std::map<int, HWND> m_controls;  // by control ID
     HWND m_lastFocus = nullptr;      // the control that gets the focus back on activation
     UniqueFont m_windowFont;

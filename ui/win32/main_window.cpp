@@ -91,33 +91,20 @@ void MainWindow::applyCursor()
     m_cursor = std::move(cursor);
 }
 
-void MainWindow::pressFocusedButton()
-{
-    // Enter presses a focused button; the dialog manager would send IDOK whatever has the focus.
-    const HWND focus = GetFocus();
-    wchar_t className[16] = {};
-    if (focus != nullptr && IsChild(m_hwnd, focus) &&
-        GetClassNameW(focus, className, static_cast<int>(std::size(className))) > 0 &&
-        _wcsicmp(className, WC_BUTTONW) == 0) {
-        SendMessageW(focus, BM_CLICK, 0, 0);
-    }
-}
-
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND: {
-        const int id = LOWORD(wParam);
-        if (id == IDOK && lParam == 0) {
-            pressFocusedButton();
+        // Menu entries and accelerators come without a control; buttons say they were clicked,
+        // the second click of a double click included. Enter with no button focused comes as
+        // IDOK, and does nothing.
+        const auto command = m_commands.find(LOWORD(wParam));
+        if (command != m_commands.end() &&
+            (lParam == 0 || HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED)) {
+            command->second();
             return 0;
         }
-        // Menu entries and accelerators come without a control; buttons say they were clicked.
-        const auto command = m_commands.find(id);
-        if (command != m_commands.end() && (lParam == 0 || HIWORD(wParam) == BN_CLICKED)) {
-            command->second();
-        }
-        return 0;
+        break;
     }
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);

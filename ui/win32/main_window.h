@@ -43,7 +43,6 @@ private:
     void fitLabels();
     void refreshBoard();
     void applyCursor();
-    void pressFocusedButton();
 
     // The handlers of frmMain.
     void Form_Load();
