@@ -1,12 +1,11 @@
 // tst_mainwindow.cpp: the main window's logic offscreen: level entries, the hidden secret, the
-// keyboard after a box, the disc cursor at every scale. What a player sees and does on screen is the end-to-end suite's part.
+// keyboard after a box. What a player sees and does on screen is the end-to-end suite's part.
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
-#include <ui/main/cursors.h>
 #include <ui/main/mainwindow.h>
 
 using namespace tintwise;
@@ -80,25 +79,6 @@ private slots:
         QVERIFY(w.findChild<QWidget*>("One1")->isHidden()); // a new game
         w.click("TA3");                                     // the pick outlives it
         QCOMPARE(w.findChild<ui::BoardCell*>("TA3")->colour(), engine::QBColor(14));
-    }
-
-    // The end-to-end suite reads the cursor at 1.5 and 2; the rounding must hold at each ratio.
-    void theDiscKeepsItsLogicalSizeRoundAboutTheImagesCentreAtEveryScale()
-    {
-        for (const qreal scale : {1.0, 1.25, 1.5, 1.75, 2.0, 3.0}) {
-            const QImage image = ui::discPixmap(engine::QBColor(9), scale).toImage();
-            const int side = qRound(ui::kCursorSize * scale);
-            QCOMPARE(image.size(), QSize(side, side));
-            QRect disc;
-            for (int y = 0; y < side; ++y) {
-                for (int x = 0; x < side; ++x) {
-                    disc |= qAlpha(image.pixel(x, y)) == 255 ? QRect(x, y, 1, 1) : QRect();
-                }
-            }
-            QVERIFY2(qAbs(disc.width() - 26 * scale) <= 1 && disc.height() == disc.width(),
-                     qPrintable(QString("%1 at %2").arg(disc.width()).arg(scale)));
-            QCOMPARE(disc.left() + disc.right() + 1, side); // symmetric about the hot spot, side / 2
-        }
     }
 };
 

@@ -7,16 +7,8 @@
 
 namespace tintwise::ui {
 
-inline constexpr int kCursorSize = 32;    // logical pixels
-inline constexpr int kCursorHotSpot = 16; // the disc's centre, in logical pixels
-
-// Half the width of the disc on image row y (0..31): the opaque columns are 16 - w .. 15 + w,
-// and 0 means the row is empty.
-int discHalfWidth(int y);
-
-// The 32 x 32 disc in the given colour, every other pixel transparent, drawn in the device
-// pixels of a screen of pixel ratio scale: 32 x scale pixels square (rounded), each edge on a
-// whole pixel and placed symmetrically about the centre, so the disc stays sharp and round at
+// The disc (ui/layout's geometry) in the given colour, every other pixel transparent, drawn in
+// the device pixels of a screen of pixel ratio scale, so it stays sharp and round at
 // fractional ratios too.
 QPixmap discPixmap(engine::ColourValue colour, qreal scale);
 
