@@ -19,6 +19,7 @@ App::App(HINSTANCE instance) : m_instance(instance)
     // The logos are decoded by a COM component.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
+    // The main window's class keeps its brush for the life of the program.
     const auto background = layout::frmMain().background.value_or(engine::kWhite);
     Form::registerClass(instance, MainWindow::kClassName, CreateSolidBrush(colorRef(background)));
     Form::registerClass(instance, SplashWindow::kClassName, GetSysColorBrush(COLOR_BTNFACE));

@@ -20,12 +20,11 @@ bool isPress(UINT message, WPARAM key)
 
 void frame(HDC dc, RECT box, COLORREF colour, int thickness)
 {
-    const HBRUSH brush = CreateSolidBrush(colour);
+    const UniqueBrush brush(CreateSolidBrush(colour));
     for (int i = 0; i < thickness; ++i) {
-        FrameRect(dc, &box, brush);
+        FrameRect(dc, &box, brush.get());
         InflateRect(&box, -1, -1);
     }
-    DeleteObject(brush);
 }
 
 } // namespace
@@ -85,9 +84,7 @@ void BoardBox::paint(HDC dc) const
     GetClientRect(m_hwnd, &box);
     const UINT dpi = GetDpiForWindow(m_hwnd);
     const COLORREF background = fill();
-    const HBRUSH brush = CreateSolidBrush(background);
-    FillRect(dc, &box, brush);
-    DeleteObject(brush);
+    FillRect(dc, &box, UniqueBrush(CreateSolidBrush(background)).get());
     frame(dc, box, GetSysColor(COLOR_3DSHADOW), scaled(1, dpi));
 
     if (m_kind == Kind::Count && !m_count.empty()) {
@@ -200,9 +197,7 @@ LRESULT CALLBACK BoardBox::subclassProc(HWND, UINT message, WPARAM wParam, LPARA
 
 void drawPaletteButton(const DRAWITEMSTRUCT& item, engine::ColourValue face, UINT dpi)
 {
-    const HBRUSH brush = CreateSolidBrush(colorRef(face));
-    FillRect(item.hDC, &item.rcItem, brush);
-    DeleteObject(brush);
+    FillRect(item.hDC, &item.rcItem, UniqueBrush(CreateSolidBrush(colorRef(face))).get());
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     // The focus shows whatever the system's keyboard-cue setting: every control shows it.
     if ((item.itemState & ODS_FOCUS) != 0) {

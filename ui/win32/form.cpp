@@ -216,6 +216,11 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     }
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // The logos are laid over the face colour, and the dialog font is the system's.
+        layoutControls();
+        break;
     case WM_DPICHANGED:
         changeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

@@ -111,13 +111,12 @@ void Form::drawPicture(const DRAWITEMSTRUCT& item)
         GetObjectW(picture->second.get(), sizeof bitmap, &bitmap) == 0) {
         return;
     }
-    const HDC source = CreateCompatibleDC(item.hDC);
-    const HGDIOBJ old = SelectObject(source, picture->second.get());
+    const UniqueMemoryDC source(CreateCompatibleDC(item.hDC));
+    const HGDIOBJ old = SelectObject(source.get(), picture->second.get());
     BitBlt(item.hDC, (box.left + box.right - bitmap.bmWidth) / 2,
-           (box.top + box.bottom - bitmap.bmHeight) / 2, bitmap.bmWidth, bitmap.bmHeight, source,
-           0, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+           (box.top + box.bottom - bitmap.bmHeight) / 2, bitmap.bmWidth, bitmap.bmHeight,
+           source.get(), 0, 0, SRCCOPY);
+    SelectObject(source.get(), old); // the bitmap must not be selected when it is deleted
 }
 
 void Form::paintLink(HWND link, HDC dc)

@@ -22,6 +22,15 @@ std::wstring widenFrom(UINT codePage, std::string_view text)
     return wide;
 }
 
+bool isOutlineFont(HFONT font)
+{
+    const UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+    SelectObject(dc.get(), font);
+    TEXTMETRICW metrics{};
+    return GetTextMetricsW(dc.get(), &metrics) &&
+           (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) != 0;
+}
+
 } // namespace
 
 std::wstring widen(std::string_view utf8) { return widenFrom(CP_UTF8, utf8); }
@@ -75,13 +84,20 @@ UniqueFont createFont(const layout::Font& font, UINT dpi)
     lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     lf.lfUnderline = font.underline ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
-    // A bitmap face of that name would only come in a few sizes, blocky at a high DPI.
+    // A bitmap face comes in a few sizes only, too small or blocky at a high DPI.
     lf.lfOutPrecision = OUT_OUTLINE_PRECIS;
     lf.lfQuality = CLEARTYPE_QUALITY;
     lf.lfPitchAndFamily = VARIABLE_PITCH | (font.serif ? FF_ROMAN : FF_SWISS);
     const std::wstring family = widen(font.family);
     wcsncpy_s(lf.lfFaceName, family.c_str(), _TRUNCATE);
-    return UniqueFont(CreateFontIndirectW(&lf));
+    UniqueFont created(CreateFontIndirectW(&lf));
+    if (!isOutlineFont(created.get())) {
+        // Some systems have the face only as a bitmap font: take the outline face made with its
+        // widths, or else the mapper's choice of the same kind.
+        wcsncpy_s(lf.lfFaceName, L"Microsoft Sans Serif", _TRUNCATE);
+        created.reset(CreateFontIndirectW(&lf));
+    }
+    return created;
 }
 
 UniqueFont createDialogFont(UINT dpi)

@@ -30,6 +30,7 @@ using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
 using UniqueCursor = UniqueHandle<HCURSOR, DestroyCursor>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageList_Destroy>;
 using UniqueAccelerators = UniqueHandle<HACCEL, DestroyAcceleratorTable>;
+using UniqueMemoryDC = UniqueHandle<HDC, DeleteDC>;
 
 // A COM interface pointer that releases its reference.
 template <typename T> struct ComRelease
@@ -59,8 +60,8 @@ RECT deviceRect(const layout::TwipsRect& twips, UINT dpi);
 // A window's client size in device pixels.
 SIZE clientSize(const layout::WindowLayout& window, UINT dpi);
 
-// The font the table names at dpi, always an outline face so that it stays sharp when scaled;
-// where the face is missing, the font mapper stands in one of its kind.
+// The font the table names at dpi, always an outline face so that it scales with the DPI; where
+// the face is missing, the font mapper stands in one of its kind.
 UniqueFont createFont(const layout::Font& font, UINT dpi);
 
 // The platform's dialog font (the message font) at dpi.
