@@ -85,17 +85,6 @@ void AboutWindow::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-void AboutWindow::changeEvent(QEvent* event)
-{
-    QDialog::changeEvent(event);
-    // Minimised, it hands the keyboard to the window it stays above: some window managers give
-    // it to no window at all, and the keys that would bring it back would go nowhere.
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && !onWayland() &&
-        windowHandle() != nullptr && windowHandle()->transientParent() != nullptr) {
-        windowHandle()->transientParent()->requestActivate();
-    }
-}
-
 void AboutWindow::cmdOK_Click() { close(); }
 
 void AboutWindow::cmdSysInfo_Click() { StartSysInfo(); }
