@@ -129,9 +129,11 @@ class Game:
     # read back through AT-SPI, screen grabs, and the pointer's image from XFixes (a grab of an Xvfb
     # screen does not show the pointer).
 
-    def __init__(self, desktop, executable, frozen_clock=None):
+    def __init__(self, desktop, executable, frozen_clock=None, env_changes=None):
+        # env_changes: variables to set for the game alone, None to unset one (another display, a scale).
         self.dir, self.env = tempfile.mkdtemp(prefix="program-", dir=desktop.root), desktop.env
-        env = dict(desktop.env, PATH=f"{desktop.root}:/usr/bin:/bin")
+        env = {name: value for name, value in dict(desktop.env, PATH=f"{desktop.root}:/usr/bin:/bin",
+                                                   **(env_changes or {})).items() if value is not None}
         # A sanitized build takes its options from the run that started the suite.
         env.update((name, value) for name, value in os.environ.items() if name.endswith("SAN_OPTIONS"))
         if frozen_clock:
@@ -140,7 +142,7 @@ class Game:
             # game links must still come before every other library, or the game refuses to start.
             preload = [*sanitizer_runtimes(executable), LIBFAKETIME]
             env.update(LD_PRELOAD=":".join(preload), FAKETIME=frozen_clock, DONT_FAKE_MONOTONIC="1", TZ="UTC")
-        self.x = xdisplay.Display(env["DISPLAY"])  # listening before the game starts, so no map is missed
+        self.x = xdisplay.Display(desktop.env["DISPLAY"])  # listening before the game starts, so no map is missed
         self.x.screen().root.change_attributes(event_mask=X.SubstructureNotifyMask)
         self.x.sync()
         # Standard error goes to a file that the test log takes in when the launch is over.
@@ -166,6 +168,10 @@ class Game:
                     with contextlib.suppress(Exception):  # a popup may be gone already
                         maps.append((seen, event.window.get_full_text_property(name)))
         self.x.screen().root.change_attributes(event_mask=0)
+        self.find_on_bus()
+        return maps
+
+    def find_on_bus(self):
         self.x.xfixes_query_version()  # XFixes serves only clients that have told their version
         import pyatspi  # imported late: it finds the accessibility bus through our session bus
         from gi.repository import Atspi
@@ -173,7 +179,6 @@ class Game:
         self.app = wait_for("the game on the accessibility bus", lambda: [
             a for a in registry if a is not None and a.get_process_id() == self.process.pid], 15)[0]
         self.app.set_cache_mask(Atspi.Cache.NONE)  # read states afresh: a cached focus could lag behind
-        return maps
 
     def record(self, name):  # a record file beside the program
         return open(os.path.join(self.dir, name), "rb").read()

@@ -2,10 +2,10 @@
 #include "info_platform.h"
 
 #include <QDesktopServices>
-#include <QMessageBox>
 #include <QProcess>
 #include <QUrl>
 #include <filesystem>
+#include <ui/main/message_box.h>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -52,9 +52,7 @@ void DesktopInfoPlatform::openUrl(const QUrl& url) { QDesktopServices::openUrl(u
 
 void DesktopInfoPlatform::showMessage(QWidget* parent, const QString& title, const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    showMessageBox(parent, title, text);
 }
 
 } // namespace tintwise::ui
