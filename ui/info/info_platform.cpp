@@ -7,10 +7,6 @@
 #include <filesystem>
 #include <ui/main/message_box.h>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace tintwise::ui {
 
 namespace {
@@ -36,16 +32,9 @@ bool DesktopInfoPlatform::startProgram(const std::string& path)
 
 bool DesktopInfoPlatform::isNormalFile(const std::string& path)
 {
-#ifdef _WIN32
-    const DWORD attributes = GetFileAttributesW(fromSystemText(path).toStdWString().c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES &&
-           (attributes &
-            (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
-#else
     // Hidden and system are Windows attributes; here every regular file is a normal one.
     std::error_code error;
     return std::filesystem::is_regular_file(std::filesystem::path(path), error);
-#endif
 }
 
 void DesktopInfoPlatform::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }

@@ -200,11 +200,6 @@ void BoardCell::announceChange(const QString& before)
     // AT-SPI hears this as the old text deleted and the new one inserted.
     QAccessibleTextUpdateEvent update(this, 0, before, now);
     QAccessible::updateAccessibility(&update);
-#ifdef Q_OS_WIN
-    // UI Automation reads a text box's value, and hears of a change to it only from this.
-    QAccessibleValueChangeEvent value(this, now);
-    QAccessible::updateAccessibility(&value);
-#endif
 }
 
 void BoardCell::paintEvent(QPaintEvent*)

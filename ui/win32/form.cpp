@@ -45,6 +45,9 @@ void Form::create(HINSTANCE instance, const wchar_t* className, DWORD style, DWO
     createControls();
     layoutControls();
     sizeAndCentre(m_hwnd, clientSize(m_layout, dpi()));
+    // Focus marks from the start, not only once a key has been pressed: every window is used
+    // from the keyboard as well as with the mouse.
+    SendMessageW(m_hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }
 
 void Form::show()

@@ -21,9 +21,6 @@ MainWindow::MainWindow(HINSTANCE instance, std::function<void()> howToPlay)
     createMenu();
     create(instance, kClassName, kStyle, 0, m_menu);
     wireControls();
-    // Focus marks from the start, not only once a key has been pressed: the board is played
-    // from the keyboard as well as with the mouse.
-    SendMessageW(m_hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     Form_Load();
     focusControl(m_CmdStart);
 }
