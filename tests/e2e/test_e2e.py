@@ -1,7 +1,8 @@
 """test_e2e.py: the game as a player and a screen reader meet it on a real X server."""
 # Usage: /usr/bin/python3 -B test_e2e.py PATH/TO/tintwise [unittest arguments]
-# Three launches, each costing five seconds of splash: a game lost with the mouse, a first-guess
-# win of its secret, and a game played with the keyboard alone; each ends with Ctrl+X.
+# Four launches, each costing five seconds of splash: a game lost with the mouse, a first-guess
+# win of its secret, and a game played with the keyboard alone, each ending with Ctrl+X; then the
+# same win ended by SIGTERM while its box is open.
 
 import os
 import signal
@@ -40,6 +41,7 @@ PAINT_KEYS = ["space", "Return", "KP_Enter", "space"]  # the key that paints eac
 # The about window: the key pressed and the control it focuses, from "OK"; then Enter opens the link.
 ABOUT_KEYS = [("Tab", "System Info..."), ("Tab", WEB_ADDRESS), ("Tab", "Support"), ("shift+Tab", WEB_ADDRESS)]
 CTRL_X_LIMIT = 1.0  # seconds from the key to the end of the process
+SIGNAL_LIMIT = 3.0  # seconds from SIGTERM to the end of the process
 WATCHDOG = 240  # seconds; stops everything before CTest's TIMEOUT would kill this process alone
 EXECUTABLE, DESKTOP, SPLASH_GAPS = None, None, []
 
@@ -54,6 +56,9 @@ class PlayedOnScreen(unittest.TestCase):
 
     def launch(self, frozen_clock=None):
         self.p = p = harness.Game(DESKTOP, EXECUTABLE, frozen_clock)
+        # Cleanups run last first: the game is stopped, then what it wrote to standard error is logged.
+        self.addCleanup(lambda: p.errors() and print(f"\n--- the game's standard error in {self.id()}:\n"
+                                                     f"{p.errors()}--- end", file=sys.stderr))
         self.addCleanup(harness.stop_group, p.process)
         maps = [(seen, title) for seen, title in p.come_up("Tintwise", 25) if title]
         SPLASH_GAPS.append(maps[-1][0] - maps[0][0])
@@ -124,13 +129,19 @@ class PlayedOnScreen(unittest.TestCase):
         harness.wait_for(f"{title!r} to close", lambda: not self.p.windows(title))
         self.main = self.p.focus_window("Tintwise")
 
+    def ends_cleanly(self, started, limit, how):
+        # The game ends within limit seconds of started, with status 0, and no sanitizer has anything to report.
+        status = self.p.process.wait(limit + 2)
+        took = time.monotonic() - started
+        self.assertLessEqual(took, limit, f"{how} took {took:.2f} s")
+        self.assertEqual(0, status, f"exit status after {how}")
+        self.assertIsNone(harness.SANITIZER_REPORT.search(self.p.errors()), "a sanitizer's report")
+
     def ctrl_x_ends_game(self, control):
         self.walk_to(control)
         pressed = time.monotonic()
         self.p.key("ctrl+x")
-        self.p.process.wait(CTRL_X_LIMIT + 2)
-        took = time.monotonic() - pressed
-        self.assertLessEqual(took, CTRL_X_LIMIT, f"Ctrl+X with {control!r} focused took {took:.2f} s")
+        self.ends_cleanly(pressed, CTRL_X_LIMIT, f"Ctrl+X with {control!r} focused")
 
     def test_1_game_lost_with_the_mouse_shows_the_secret(self):
         p = self.launch(FROZEN_CLOCK)
@@ -158,12 +169,16 @@ class PlayedOnScreen(unittest.TestCase):
                          "each history row's counts through AT-SPI")
         self.ctrl_x_ends_game("Blue")
 
-    def test_2_first_guess_wins_the_same_secret(self):
+    def win_first_guess(self):  # a launch that wins at once with the secret the first launch showed
         if not PlayedOnScreen.secret:
             self.skipTest("the first launch showed no secret to win with")
         p = self.launch(FROZEN_CLOCK)
         self.paint(PlayedOnScreen.secret)
         p.click(self.ctl("Correct?"))
+        return p
+
+    def test_2_first_guess_wins_the_same_secret(self):
+        p = self.win_first_guess()
         self.expect_message("Fastest Time", "Congratulations! You Have the New Fastest Intermediate Time of 1")
         harness.wait_for("Interm.txt to hold the record", lambda: p.record("Interm.txt"), want=b'"1"\r\n')
         self.assertEqual(["4", "0"], [p.text(self.ctl(n)) for n in ("Correct", "Out of Place")], "the win's counts")
@@ -208,6 +223,14 @@ class PlayedOnScreen(unittest.TestCase):
         self.expect_message(*GAME_OVER)
         self.ctrl_x_ends_game("Guess cell 1")
         self.assertEqual(set(), MARKED - {name for name, _ in self.judged}, "never seen focused")
+
+    def test_4_termination_while_a_record_is_announced_keeps_it(self):
+        p = self.win_first_guess()
+        p.window("Fastest Time")  # a logout or a shutdown sends SIGTERM, which may come while it is open
+        sent = time.monotonic()
+        p.process.send_signal(signal.SIGTERM)
+        self.ends_cleanly(sent, SIGNAL_LIMIT, "SIGTERM with the box open")
+        self.assertEqual(b'"1"\r\n', p.record("Interm.txt"), "the record the box announced")
 
 
 def main():

@@ -8,8 +8,10 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QUrl>
+#include <QWindow>
 #include <registry/key_value.h>
 #include <ui/layout/info_windows.h>
+#include <ui/main/desktop.h>
 
 namespace tintwise::ui {
 
@@ -76,6 +78,13 @@ void AboutWindow::paintEvent(QPaintEvent* event)
     }
 }
 
+void AboutWindow::showEvent(QShowEvent* event)
+{
+    // Qt::Tool keeps it out of the task bar only where the window manager says so itself.
+    keepOutOfTaskBar(this);
+    QDialog::showEvent(event);
+}
+
 void AboutWindow::cmdOK_Click() { close(); }
 
 void AboutWindow::cmdSysInfo_Click() { StartSysInfo(); }
@@ -99,14 +108,18 @@ AboutWindowHost::AboutWindowHost(PlatformFactory makePlatform, QObject* parent)
 
 AboutWindowHost::~AboutWindowHost() { delete m_window.data(); }
 
-void AboutWindowHost::showAboutWindow()
+void AboutWindowHost::showAboutWindow(QWidget* owner)
 {
     if (m_window == nullptr) {
         m_window = new AboutWindow(m_makePlatform ? m_makePlatform() : nullptr);
+        // Transient rather than a child widget: it stays above the main window and out of the
+        // task bar, yet keeps no owner that would delete it or share its font.
+        if (owner != nullptr && owner->window()->windowHandle() != nullptr) {
+            m_window->winId();
+            m_window->windowHandle()->setTransientParent(owner->window()->windowHandle());
+        }
     }
-    m_window->show();
-    m_window->raise();
-    m_window->activateWindow();
+    bringBack(m_window);
 }
 
 } // namespace tintwise::ui

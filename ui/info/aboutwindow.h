@@ -34,6 +34,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private slots:
     void cmdOK_Click();
@@ -52,9 +53,9 @@ private:
     QPushButton* cmdSupport = nullptr;
 };
 
-// Keeps at most one about window: asking again brings the open one to the front, and one
-// closed with "OK" is made anew next time. Deleting the host deletes an open about window, so
-// it goes with the program.
+// Keeps at most one about window: asking again brings the open one to the front, restored if
+// it was minimised, and one closed with "OK" is made anew next time. Deleting the host deletes
+// an open about window, so it goes with the program.
 class AboutWindowHost : public QObject
 {
     Q_OBJECT
@@ -69,7 +70,8 @@ public:
     AboutWindow* window() const { return m_window; }
 
 public slots:
-    void showAboutWindow();
+    // owner: the window the about window stays above (its transient parent), if any.
+    void showAboutWindow(QWidget* owner = nullptr);
 
 private:
     PlatformFactory m_makePlatform;

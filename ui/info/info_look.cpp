@@ -4,16 +4,15 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFile>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QWidget>
 #include <ui/layout/info_windows.h>
+#include <ui/main/desktop.h>
 
 namespace tintwise::ui {
 
@@ -175,19 +174,7 @@ QWidget* createInfoControl(const layout::Control& c, QWidget* window)
     return widget;
 }
 
-void centreOnScreen(QWidget* window)
-{
-    QScreen* screen = window->screen();
-    if (screen == nullptr) {
-        screen = QGuiApplication::primaryScreen();
-    }
-    if (screen == nullptr) {
-        return;
-    }
-    QRect frame(QPoint(), window->size());
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
-}
+void centreOnScreen(QWidget* window) { centreFrameOn(window, workArea(window)); }
 
 QLabel* makePictureBox(QWidget* parent, const QString& image)
 {

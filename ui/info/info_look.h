@@ -44,7 +44,8 @@ template <typename T> T* infoControl(const QWidget* window, std::string_view nam
     return child;
 }
 
-// Moves a top-level window so that it sits in the middle of its screen's free area.
+// Moves a top-level window so that it sits, frame and all, in the middle of its screen's free
+// area.
 void centreOnScreen(QWidget* window);
 
 // An image of the artwork for a screen of the given device pixel ratio: above 1, its "@2x"

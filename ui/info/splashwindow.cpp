@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QTimer>
 #include <ui/layout/info_windows.h>
+#include <ui/main/desktop.h>
 
 namespace tintwise::ui {
 
@@ -66,6 +67,13 @@ void SplashWindow::tmrSplash_Timer()
         showMainWindow();
     }
     close();
+}
+
+void SplashWindow::showEvent(QShowEvent* event)
+{
+    // Qt::Tool keeps it out of the task bar only where the window manager says so itself.
+    keepOutOfTaskBar(this);
+    QWidget::showEvent(event);
 }
 
 void SplashWindow::closeEvent(QCloseEvent* event)

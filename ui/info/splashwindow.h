@@ -25,6 +25,7 @@ public slots:
     void tmrSplash_Timer();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

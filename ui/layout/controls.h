@@ -83,6 +83,9 @@ struct WindowLayout
     const Control& control(std::string_view controlName) const;
 };
 
+// Black or white, whichever contrasts more with face, for a focus mark drawn on it.
+engine::ColourValue focusMarkColour(engine::ColourValue face);
+
 // The text a label shows for a caption with "&" marks: "&&" is one "&", and a single "&" only
 // marks an access key.
 std::string captionText(std::string_view caption);

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cassert>
+#include <cmath>
 #include <engine/game_board.h>
 #include <engine/levels.h>
 
@@ -161,7 +162,39 @@ std::vector<MenuEntry> makeMainMenu()
     return menu;
 }
 
+// Rows 0..15 of the disc; the lower half mirrors them.
+constexpr std::array<int, kCursorSize / 2> kDiscUpperHalfWidths = {0,  0,  0,  1,  5,  7,  8,  9,
+                                                                   10, 11, 11, 12, 12, 12, 12, 13};
+
+// The device pixel at which logical coordinate `logical` of the disc image starts.
+int discDevice(int logical, double scale)
+{
+    const int centre = static_cast<int>(std::lround(kCursorHotSpot * scale));
+    return centre + static_cast<int>(std::lround((logical - kCursorHotSpot) * scale));
+}
+
 } // namespace
+
+int discHalfWidth(int y)
+{
+    assert(y >= 0 && y < kCursorSize);
+    const int upper = y < kCursorSize / 2 ? y : kCursorSize - 1 - y;
+    return kDiscUpperHalfWidths[static_cast<std::size_t>(upper)];
+}
+
+int discImageSide(double scale) { return 2 * discDevice(kCursorHotSpot, scale); }
+
+bool discCovers(int x, int y, double scale)
+{
+    for (int row = 0; row < kCursorSize; ++row) {
+        if (y >= discDevice(row, scale) && y < discDevice(row + 1, scale)) {
+            const int w = discHalfWidth(row);
+            return w > 0 && x >= discDevice(kCursorHotSpot - w, scale) &&
+                   x < discDevice(kCursorHotSpot + w, scale);
+        }
+    }
+    return false;
+}
 
 const WindowLayout& frmMain()
 {

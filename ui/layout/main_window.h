@@ -22,6 +22,22 @@ std::string historyCellName(int row, int n);   // "One4"
 std::string historyCorrectName(int row);       // "OneC"
 std::string historyOutOfPlaceName(int row);    // "OneOop"
 
+// The disc cursors: 32 x 32 logical pixels, the hot spot at the disc's centre.
+inline constexpr int kCursorSize = 32;
+inline constexpr int kCursorHotSpot = kCursorSize / 2;
+
+// Half the width of the disc on image row y (0..31): the opaque columns are 16 - w .. 15 + w,
+// and 0 means the row is empty.
+int discHalfWidth(int y);
+
+// The side in device pixels of the disc image at `scale` device pixels per logical pixel; the
+// hot spot is at half of it both ways.
+int discImageSide(double scale);
+
+// Whether device pixel (x, y) of that image is opaque. Each logical edge is rounded away from
+// the centre alike on both sides, so the disc stays round and centred at fractional scales.
+bool discCovers(int x, int y, double scale);
+
 // The text a board cell shows a screen reader for an unset (white) cell.
 inline constexpr std::string_view kEmptyCellText = "Empty";
 

@@ -3,15 +3,15 @@
 
 #include "colours.h"
 #include "cursors.h"
+#include "desktop.h"
+#include "message_box.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QWindow>
 #include <cassert>
+#include <cstdlib>
 #include <engine/new_game.h>
 #include <records/fastest_time_store.h>
 #include <ui/layout/main_window.h>
@@ -28,10 +28,8 @@ QString latin1(std::string_view text)
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), m_form(static_cast<engine::WindowEffects&>(*this)), m_endProgram([] {
-          QApplication::closeAllWindows();
-          QCoreApplication::quit();
-      })
+    : QMainWindow(parent), m_form(static_cast<engine::WindowEffects&>(*this)),
+      m_endProgram([] { endProgramNow(EXIT_SUCCESS); })
 {
     setObjectName(latin1(layout::frmMain().name));
     setWindowTitle(QString::fromStdString(layout::frmMain().caption));
@@ -75,17 +73,7 @@ void MainWindow::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
 }
 
-void MainWindow::centreOnScreen()
-{
-    const QScreen* target = screen();
-    if (target == nullptr) {
-        return;
-    }
-    const QRect available = target->availableGeometry();
-    // Before the first show the frame is not known yet; the client size is close enough.
-    const QSize outer = frameGeometry().size().expandedTo(size());
-    move(available.center() - QPoint(outer.width() / 2, outer.height() / 2));
-}
+void MainWindow::centreOnScreen() { centreFrameOn(this, workArea(this)); }
 
 void MainWindow::applyCursor() { setCursor(discCursor(m_cursorColour, devicePixelRatioF())); }
 
@@ -222,12 +210,7 @@ void MainWindow::showMessage(std::string_view title, std::string_view text)
     // The box is modal and the handler waits in it: draw the board as it stands first, so
     // that a won or lost game's secret shows behind the box.
     refreshBoard();
-    QMessageBox box(QMessageBox::NoIcon, latin1(title), latin1(text), QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText); // a record file's markup is shown as the bytes it holds
-    box.exec();
-    // Hand the keyboard back to the board: where no window manager does so, the keys would
-    // otherwise go nowhere once the box is gone.
-    activateWindow();
+    showMessageBox(this, latin1(title), latin1(text)); // a record file's markup shows as its bytes
 }
 
 void MainWindow::setFocus(engine::FocusTarget target)

@@ -39,8 +39,8 @@ public:
     // a directory of their own.
     void setProgramDirectory(std::filesystem::path directory);
 
-    // What ending the program does; by default it closes every window and quits the event
-    // loop. Tests put in a probe so that the test program goes on.
+    // What ending the program does; by default the process ends at once (endProgramNow).
+    // Tests put in a probe so that the test program goes on.
     void setEndProgram(std::function<void()> endProgram);
 
 signals:
