@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -19,19 +19,11 @@ namespace tintwise::win32test {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-// A check that did not hold: it ends the scenario it happened in.
-struct Failure
-{
-    std::string what;
-};
-
-inline int g_checks = 0;
-
+// A check that does not hold ends the scenario it is in.
 inline void check(bool ok, const std::string& what)
 {
-    ++g_checks;
     if (!ok) {
-        throw Failure{what};
+        throw std::runtime_error(what);
     }
 }
 
@@ -39,11 +31,6 @@ inline double secondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
-
-// Wine hears from the X server a little later that the active window changed, and then cancels
-// what the window is in the middle of (an open menu, a button held down). A player is never that
-// quick, and the driver waits as long after a window comes or goes.
-inline void settle() { Sleep(300); }
 
 inline std::string fileBytes(const fs::path& path)
 {
@@ -65,20 +52,23 @@ inline void waitFor(const std::string& what, const std::string& want,
 
 inline void waitUntil(const std::string& what, const std::function<bool()>& holds)
 {
-    waitFor(what, "so", [&] { return std::string(holds() ? "so" : "not so"); });
+    waitFor(what, "true", [&] { return std::string(holds() ? "true" : "false"); });
 }
 
-// What a player reads: a window's text (as UTF-8), and a control's colour on screen: the one
-// most of a grid of points inside it show, so that a caret or a focus mark does not count.
+inline POINT centre(HWND window)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// What a player reads: a window's text, and a control's colour on screen, at its centre: inside
+// any focus mark.
 inline std::string text(HWND window)
 {
-    wchar_t buffer[2048] = L"";
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 2048, LPARAM(buffer), SMTO_ABORTIFHUNG, 2000, &length);
-    std::string out(length * 3, '\0');
-    out.resize(std::size_t(WideCharToMultiByte(CP_UTF8, 0, buffer, int(length), out.data(),
-                                               int(out.size()), nullptr, nullptr)));
-    return out;
+    char buffer[2048] = "";
+    SendMessageTimeoutA(window, WM_GETTEXT, 2048, LPARAM(buffer), SMTO_ABORTIFHUNG, 2000, nullptr);
+    return buffer;
 }
 
 inline std::string colourText(engine::ColourValue value)
@@ -89,74 +79,38 @@ inline std::string colourText(engine::ColourValue value)
 
 inline engine::ColourValue colour(HWND control)
 {
-    RECT r{};
-    GetWindowRect(control, &r);
-    std::map<COLORREF, int> seen{{CLR_INVALID, 0}};
     const HDC screen = GetDC(nullptr);
-    for (int i = 0; i < 25; ++i) {
-        ++seen[GetPixel(screen, r.left + (r.right - r.left) * (i % 5 + 1) / 6,
-                        r.top + (r.bottom - r.top) * (i / 5 + 1) / 6)];
-    }
+    const COLORREF pixel = GetPixel(screen, centre(control).x, centre(control).y);
     ReleaseDC(nullptr, screen);
-    const auto most = [](auto a, auto b) {
-        return a.second < b.second;
-    };
-    return engine::ColourValue(std::max_element(seen.begin(), seen.end(), most)->first);
+    return engine::ColourValue(pixel);
 }
 
-// Real input: keys pressed together and let go in the opposite order; the pointer moved, and
-// clicked at a point or a control's centre.
-inline void send(std::vector<INPUT> inputs)
-{
-    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-inline INPUT key(WORD vk, bool up)
-{
-    INPUT in{INPUT_KEYBOARD};
-    in.ki = {vk, WORD(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), DWORD(up ? KEYEVENTF_KEYUP : 0)};
-    return in;
-}
-
+// Real input: keys pressed together and let go in the opposite order; the pointer moved and
+// clicked, at the pace of a hand, at a point or a control's centre.
 inline void press(const std::vector<WORD>& keys)
 {
-    std::vector<INPUT> inputs;
-    for (WORD vk : keys) {
-        inputs.push_back(key(vk, false));
+    std::vector<INPUT> in(keys.size() * 2, INPUT{INPUT_KEYBOARD});
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        in[i].ki.wVk = keys[i];
+        in[in.size() - 1 - i].ki = {keys[i], 0, KEYEVENTF_KEYUP};
     }
-    for (auto vk = keys.rbegin(); vk != keys.rend(); ++vk) {
-        inputs.push_back(key(*vk, true));
-    }
-    send(inputs);
+    SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
 }
 
-inline void moveTo(POINT at)
+inline void click(POINT at, DWORD buttons = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP)
 {
-    INPUT in{INPUT_MOUSE};
-    in.mi = {MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
-             MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), 0,
-             MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE};
-    send({in});
-    POINT p{};
-    waitUntil("the pointer to arrive",
-              [&] { return GetCursorPos(&p) && p.x == at.x && p.y == at.y; });
+    const int w = GetSystemMetrics(SM_CXSCREEN) - 1, h = GetSystemMetrics(SM_CYSCREEN) - 1;
+    INPUT in[]{{INPUT_MOUSE}, {INPUT_MOUSE}};
+    in[0].mi = {MulDiv(at.x, 65535, w), MulDiv(at.y, 65535, h), 0,
+                MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE};
+    in[1].mi.dwFlags = buttons;
+    SendInput(buttons ? 2 : 1, in, sizeof(INPUT));
+    // A window takes the mouse for itself while a button is down on it, and Wine sends input on
+    // its way as it comes: a click right after another could go to the window of the first.
+    Sleep(buttons ? 100 : 0);
 }
 
-inline void click(POINT at)
-{
-    moveTo(at);
-    INPUT down{INPUT_MOUSE}, up{INPUT_MOUSE};
-    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    send({down, up});
-}
-
-inline void click(HWND control)
-{
-    RECT r{};
-    GetWindowRect(control, &r);
-    click(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-}
+inline void click(HWND control) { click(centre(control)); }
 
 class Game
 {
@@ -170,7 +124,7 @@ public:
         STARTUPINFOA startup{sizeof startup};
         check(CreateProcessA((folder / exe.filename()).string().c_str(), nullptr, nullptr, nullptr,
                              FALSE, 0, nullptr, (folder / "cwd").string().c_str(), &startup,
-                             &m_process),
+                             &m_run),
               "the game starts");
     }
 
@@ -179,11 +133,11 @@ public:
     ~Game()
     {
         UnhookWindowsHookEx(m_hooked);
-        TerminateProcess(m_process.hProcess, 1);
-        WaitForSingleObject(m_process.hProcess, 5000);
-        send({key(VK_CONTROL, true), key(VK_MENU, true), key(VK_SHIFT, true)});
-        CloseHandle(m_process.hThread);
-        CloseHandle(m_process.hProcess);
+        TerminateProcess(m_run.hProcess, 1);
+        WaitForSingleObject(m_run.hProcess, 5000);
+        press({VK_CONTROL, VK_MENU, VK_SHIFT});
+        CloseHandle(m_run.hThread);
+        CloseHandle(m_run.hProcess);
     }
 
     const fs::path folder;
@@ -198,26 +152,20 @@ public:
             for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr));) {
                 DWORD process = 0;
                 GetWindowThreadProcessId(w, &process);
-                if (process == m_process.dwProcessId && IsWindowVisible(w)) {
+                if (process == m_run.dwProcessId && IsWindowVisible(w)) {
                     found.push_back(w);
                 }
             }
         } while (found.empty() && secondsSince(start) < seconds &&
-                 WaitForSingleObject(m_process.hProcess, 2) == WAIT_TIMEOUT);
-        return found;
-    }
-
-    HWND top(const wchar_t* className, double seconds = 0) const
-    {
-        const std::vector<HWND> found = shown(className, seconds);
+                 WaitForSingleObject(m_run.hProcess, 2) == WAIT_TIMEOUT);
         check(!found.empty() || seconds == 0, "a window of class " + fs::path(className).string());
-        return found.empty() ? nullptr : found.front();
+        return found;
     }
 
     HWND focus() const
     {
         GUITHREADINFO info{sizeof info};
-        GetGUIThreadInfo(m_process.dwThreadId, &info);
+        GetGUIThreadInfo(m_run.dwThreadId, &info);
         return info.hwndFocus;
     }
 
@@ -226,17 +174,17 @@ public:
     std::string closeBox(HWND owner)
     {
         HWND box = nullptr, button = nullptr;
-        waitUntil("a message box",
-                  [&] { return (box = top(L"#32770")) && GetWindow(box, GW_OWNER) == owner; });
+        waitUntil("a message box", [&] {
+            const std::vector<HWND> boxes = shown(L"#32770");
+            return !boxes.empty() && GetWindow(box = boxes[0], GW_OWNER) == owner;
+        });
         std::string seen = text(box) + ": " + text(GetDlgItem(box, 0xFFFF));
         for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
             wchar_t kind[16] = L"";
             GetClassNameW(c, kind, 16);
-            if (IsWindowVisible(c) && kind == std::wstring(L"Button")) {
-                seen += " [" + text(button = c) + "]";
-            } else if (IsWindowVisible(c) && SendMessageW(c, STM_GETICON, 0, 0)) {
-                seen += " (an icon)";
-            }
+            const bool buttonShown = IsWindowVisible(c) && kind == std::wstring(L"Button");
+            const bool icon = IsWindowVisible(c) && SendMessageW(c, STM_GETICON, 0, 0);
+            seen += buttonShown ? " [" + text(button = c) + "]" : icon ? " (an icon)" : "";
         }
         PostMessageW(button, BM_CLICK, 0, 0);
         waitUntil("the box to close",
@@ -245,30 +193,35 @@ public:
         return seen;
     }
 
+    // Wine hears from the X server a little later that the active window changed, and then
+    // cancels what the window is in the middle of (an open menu, a button held down). A player
+    // is never that quick, and the driver waits as long after a window comes or goes.
+    static void settle() { Sleep(300); }
+
     // What the hook reads inside the game's thread that owns window: 1 its menus, 2 the cursor.
     std::string probe(HWND window, WPARAM question)
     {
         if (!m_hooked) {
             const HMODULE dll = LoadLibraryW(m_hook.c_str());
             const auto hook = reinterpret_cast<void*>(GetProcAddress(dll, "probeHook"));
-            m_hooked = SetWindowsHookExW(WH_GETMESSAGE, HOOKPROC(hook), dll, m_process.dwThreadId);
+            m_hooked = SetWindowsHookExW(WH_GETMESSAGE, HOOKPROC(hook), dll, m_run.dwThreadId);
         }
-        fs::remove(folder / "probe.txt");
+        fs::remove("C:\\tintwise-probe.txt");
         PostMessageW(window, RegisterWindowMessageW(L"TintwiseProbe"), question, 0);
-        waitUntil("the hook's answer", [&] { return fs::exists(folder / "probe.txt"); });
-        return fileBytes(folder / "probe.txt");
+        waitUntil("the hook's answer", [] { return fs::exists("C:\\tintwise-probe.txt"); });
+        return fileBytes("C:\\tintwise-probe.txt");
     }
 
     // Whether the game ends within a second, with exit code 0.
     bool endsAtOnce() const
     {
         DWORD code = 1;
-        return WaitForSingleObject(m_process.hProcess, 1000) == WAIT_OBJECT_0 &&
-               GetExitCodeProcess(m_process.hProcess, &code) && code == 0;
+        return WaitForSingleObject(m_run.hProcess, 1000) == WAIT_OBJECT_0 &&
+               GetExitCodeProcess(m_run.hProcess, &code) && code == 0;
     }
 
 private:
-    PROCESS_INFORMATION m_process{};
+    PROCESS_INFORMATION m_run{};
     fs::path m_hook;
     HHOOK m_hooked = nullptr;
 };
