@@ -1,6 +1,8 @@
 // board_cell.cpp: painting, clicks and the screen-reader view of a board box.
 #include "board_cell.h"
 
+#include "announcements.h"
+#include "atspi_visibility.h"
 #include "colours.h"
 
 #include <QAccessible>
@@ -157,7 +159,11 @@ void BoardCell::setText(const QString& text)
 void BoardCell::setVisible(bool visible)
 {
     const QString before = accessibleText();
+    const bool was = isVisible();
     QWidget::setVisible(visible);
+    if (isVisible() != was) {
+        reportVisibility(this);
+    }
     announceChange(before);
 }
 
@@ -169,15 +175,7 @@ QString BoardCell::accessibleText() const
     if (m_kind == Kind::Count) {
         return m_text;
     }
-    if (m_colour == engine::kWhite) {
-        return tr("Empty");
-    }
-    const engine::ColourIndex index = engine::colourIndexOf(m_colour);
-    if (index < 0) {
-        return toQColor(m_colour).name();
-    }
-    const std::string_view name = engine::colourName(index);
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    return QString::fromStdString(colourText(m_colour));
 }
 
 QColor BoardCell::fill() const

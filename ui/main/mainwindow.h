@@ -1,7 +1,9 @@
 // mainwindow.h: frmMain, the window in which the game is played.
 #pragma once
 
+#include "announcements.h"
 #include "board_cell.h"
+#include "palette_button.h"
 
 #include <QMainWindow>
 #include <array>
@@ -17,6 +19,8 @@ class QLabel;
 class QPushButton;
 
 namespace tintwise::ui {
+
+class Announcer;
 
 // Owns the game (engine::MainForm) and only draws it: every control handler runs the form's
 // handler of the same name and then redraws the board. The effects the form asks for beyond
@@ -96,13 +100,15 @@ private:
     QPushButton* m_CmdStart = nullptr;
     QPushButton* m_CmdCorrect = nullptr;
     QPushButton* m_Command1 = nullptr;
-    std::array<QPushButton*, engine::kPaletteButtonCount> m_Cmd{};
+    std::array<PaletteButton*, engine::kPaletteButtonCount> m_Cmd{};
     std::array<BoardCell*, engine::kCodeLength> m_T{};
     std::array<BoardCell*, engine::kCodeLength> m_TA{};
     BoardCell* m_TxtRight = nullptr;
     BoardCell* m_TxtOop = nullptr;
     std::array<HistoryRowWidgets, engine::kHistoryRows> m_rows{};
     std::array<QAction*, engine::kLevelCount> m_mnuDifficulty{};
+    Announcer* m_announcer = nullptr; // what a screen reader says after a guess, paint or pick
+    Narration m_narration;
 
     engine::ColourIndex m_cursorColour = 0; // the black disc until the first pick
     std::optional<std::filesystem::path> m_programDirectory;
