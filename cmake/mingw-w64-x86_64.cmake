@@ -1,5 +1,6 @@
 # Toolchain for 64-bit Windows with Debian's mingw-w64: the posix thread model, so that
-# std::thread and std::mutex work, and static runtime libraries, so no DLL has to travel along.
+# std::thread and std::mutex work, and static runtime libraries in programs and DLLs alike, so no
+# DLL has to travel along.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -15,3 +16,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+set(CMAKE_SHARED_LINKER_FLAGS_INIT -static)
+set(CMAKE_MODULE_LINKER_FLAGS_INIT -static)

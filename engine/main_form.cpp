@@ -82,37 +82,51 @@ void MainForm::winSequence()
     if (level == nullptr) {
         return;
     }
-    readRecord(level->key);
-
-    if (m_Speed >= m_F) {
+    const auto showWinner = [this] {
         m_window.showMessage("Winner!", "Congratulations!  You Win!  To Play Again, Push Start.");
+    };
+    if (!readRecord(level->key)) {
+        // Nothing beats a record that could not be read: say why this win was not kept.
+        showWinner();
+        m_window.showMessage(records::kAppTitle, records::kReadFailedText);
+        return;
+    }
+    if (m_Speed >= m_F) {
+        showWinner();
         return;
     }
     m_Best = std::to_string(m_Speed);
+    // Written before any box: a box can stay open until the session ends, and the record it
+    // announces must be on disk by then. Only a count that still beats the file is written,
+    // since another copy of the game may have saved a better one since the read.
+    const records::FastestTimeStore store(m_window.programDirectory());
+    const records::WriteOutcome outcome = store.writeRecord(level->key, m_Speed);
+    if (outcome == records::WriteOutcome::KeptStored) {
+        showWinner();
+        return;
+    }
     std::string text(level->newRecordText);
     text += m_Best;
     m_window.showMessage("Fastest Time", text);
-
-    // Written only if it still beats the file: another copy of the game may have saved a
-    // better count while this box was open.
-    const records::FastestTimeStore store(m_window.programDirectory());
-    if (store.writeRecord(level->key, m_Speed) == records::WriteOutcome::Failed) {
+    if (outcome == records::WriteOutcome::Failed) {
         m_window.showMessage(records::kAppTitle, records::kSaveFailedText);
     }
 }
 
-void MainForm::readRecord(std::string_view key)
+bool MainForm::readRecord(std::string_view key)
 {
     // Each win reads its own level: a failed read must not leave another level's line behind.
     m_Best.clear();
     const records::FastestTimeStore store(m_window.programDirectory());
-    if (std::optional<std::string> line = store.readRecordLine(key)) {
+    std::optional<std::string> line = store.readRecordLine(key);
+    if (line) {
         m_Best = std::move(*line);
     }
     // The line is at most a few kilobytes, so its length always fits.
     m_Length = static_cast<std::int16_t>(m_Best.size());
     m_Fast = m_Best.size() < 2 ? std::string() : m_Best.substr(1);
     m_F = records::storedCount(m_Best);
+    return line.has_value();
 }
 
 void MainForm::MoveToHistory()

@@ -64,7 +64,7 @@ public:
 private:
     void setLevel(int index);
     void winSequence();
-    void readRecord(std::string_view key);
+    bool readRecord(std::string_view key); // false when no line could be read
     void MoveToHistory();
     void showFastest(std::string_view key);
 

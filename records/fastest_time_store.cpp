@@ -77,14 +77,15 @@ bool replaceLine(const platform::Folder& folder, const std::string& name, std::s
             folder.remove(entry);
         }
     }
-    // A link is refused, not replaced by a regular file behind the player's back.
-    if (folder.isLink(name)) {
+    // A link, or a file the player made read-only, is refused, not replaced by a new file
+    // behind the player's back.
+    if (!folder.mayReplace(name)) {
         return false;
     }
     std::string bytes(line);
     bytes += "\r\n";
     const std::string temporary = temporaryNameFor(name);
-    if (folder.writeNewFile(temporary, bytes) && folder.replace(temporary, name)) {
+    if (folder.writeNewFile(temporary, bytes, name) && folder.replace(temporary, name)) {
         return true;
     }
     folder.remove(temporary);

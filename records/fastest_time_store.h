@@ -44,6 +44,8 @@ inline constexpr std::size_t kMaxReadBytes = 4096;
 inline constexpr std::string_view kAppTitle = "Tintwise";
 inline constexpr std::string_view kSaveFailedText = "The new fastest time could not be saved.";
 inline constexpr std::string_view kResetFailedText = "The fastest times could not be reset.";
+inline constexpr std::string_view kReadFailedText =
+    "The fastest time could not be read, so this win could not be kept.";
 
 struct Message
 {
@@ -92,10 +94,12 @@ enum class WriteOutcome
 
 // The record files of one folder. Every write replaces a whole file: the line goes to a
 // temporary file in the same folder, flushed to the disk, which is then renamed over the old
-// one, so a crash or a power loss leaves the old line or the new one. Writers hold the folder's
-// write lock, so two running copies of the game take turns, and a temporary file that a crashed
-// writer left behind is removed by the next write to that file. A record file that is a
-// symbolic link is neither read nor replaced.
+// one, so a crash or a power loss leaves the old line or the new one, and the new file keeps the
+// old one's mode. Writers hold the folder's write lock, so two running copies of the game take
+// turns; a writer that cannot have it within two seconds fails. A temporary file that a crashed
+// writer left behind is removed by the next write to that file. A record file that is a symbolic
+// link is neither read nor replaced, and one the player cannot write (made read-only, say) is
+// left as it is: writing it fails.
 class FastestTimeStore
 {
 public:

@@ -1,6 +1,7 @@
 // platform.h: the few system calls behind the record files, POSIX or Win32 behind one face.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -17,6 +18,10 @@ enum class OpenStatus
     Failed,  // anything else: a link, a folder, a pipe, no permission, a path through a file
 };
 
+// How long a writer waits for the folder's write lock before it gives up: long enough for any
+// other copy of the game to finish a write, short enough that the window never seems to hang.
+inline constexpr std::chrono::milliseconds kLockPatience{2000};
+
 // A folder opened once. Files are named relative to it, so a long folder path is handed to the
 // system only once, and a folder renamed or replaced later cannot redirect a read or a write.
 // Names are plain file names without separators.
@@ -32,19 +37,26 @@ public:
 
     bool isOpen() const noexcept;
 
-    // Waits until no other writer, in this process or another, holds the folder's write lock,
-    // then holds it until the Folder is destroyed. A writer that dies loses it at once.
+    // Waits up to kLockPatience until no other writer, in this process or another, holds the
+    // folder's write lock, then holds it until the Folder is destroyed; false if it is still held.
+    // A writer that dies loses it at once.
     bool lockForWriting() noexcept;
 
     // At most `limit` bytes of a regular file. A symbolic link is refused, and a pipe or device
     // is never waited on: the file is opened once, then the open file itself is checked.
     OpenStatus read(const std::string& name, std::size_t limit, std::string& bytes) const noexcept;
 
-    // Whether an entry of that name exists and is a symbolic link (or another reparse point).
-    bool isLink(const std::string& name) const noexcept;
+    // Whether the entry `name` may be replaced: true when there is none. A symbolic link (or
+    // another reparse point) may not, nor a file the player cannot write: one without any write
+    // permission, which counts as read-only even for the superuser, or one the system would not
+    // open for writing.
+    bool mayReplace(const std::string& name) const noexcept;
 
-    // Creates `name`, which must not exist yet, with the bytes, and flushes it to the disk.
-    bool writeNewFile(const std::string& name, std::string_view bytes) const noexcept;
+    // Creates `name`, which must not exist yet, with the bytes, and flushes it to the disk. It
+    // takes the mode (and, where the system allows, the owner) of the file `like` if there is one,
+    // so that replacing a file keeps what the player set on it.
+    bool writeNewFile(const std::string& name, std::string_view bytes,
+                      const std::string& like) const noexcept;
 
     // Renames `from` over `to` in one step and flushes the folder, so that after a power loss
     // the folder holds the old file or the new one.

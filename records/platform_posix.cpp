@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace tintwise::records::platform {
@@ -59,8 +60,21 @@ bool Folder::isOpen() const noexcept { return m_fd >= 0; }
 bool Folder::lockForWriting() noexcept
 {
     // flock belongs to the open folder, not to a file that a rename replaces, and the kernel
-    // drops it when the process dies, so a crashed writer never leaves it held.
-    return m_fd >= 0 && retrying([&] { return ::flock(m_fd, LOCK_EX); }) == 0;
+    // drops it when the process dies, so a crashed writer never leaves it held. Asked without
+    // waiting, again and again: a blocking wait would freeze the window for as long as another
+    // process chose to hold it.
+    const auto deadline = std::chrono::steady_clock::now() + kLockPatience;
+    while (m_fd >= 0) {
+        if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
+            return true;
+        }
+        if ((errno != EWOULDBLOCK && errno != EINTR) ||
+            std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
 }
 
 OpenStatus Folder::read(const std::string& name, std::size_t limit,
@@ -106,16 +120,22 @@ OpenStatus Folder::read(const std::string& name, std::size_t limit,
     return status;
 }
 
-bool Folder::isLink(const std::string& name) const noexcept
+bool Folder::mayReplace(const std::string& name) const noexcept
 {
     struct stat info
     {
     };
-    return m_fd >= 0 && ::fstatat(m_fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-           S_ISLNK(info.st_mode);
+    if (m_fd < 0 || ::fstatat(m_fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        return m_fd >= 0 && errno == ENOENT;
+    }
+    // The rename that replaces a file asks only the folder's permission, so the file's own is
+    // checked here.
+    return !S_ISLNK(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
+           ::faccessat(m_fd, name.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
-bool Folder::writeNewFile(const std::string& name, std::string_view bytes) const noexcept
+bool Folder::writeNewFile(const std::string& name, std::string_view bytes,
+                          const std::string& like) const noexcept
 {
     if (m_fd < 0) {
         return false;
@@ -127,7 +147,17 @@ bool Folder::writeNewFile(const std::string& name, std::string_view bytes) const
     if (fd < 0) {
         return false;
     }
-    bool ok = writeAll(fd, bytes);
+    bool ok = true;
+    struct stat old
+    {
+    };
+    if (::fstatat(m_fd, like.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode)) {
+        // Only the superuser may give a file away: a record it replaces stays the player's, who
+        // can then still write it. For anyone else this changes nothing or fails, harmlessly.
+        [[maybe_unused]] const int given = ::fchown(fd, old.st_uid, old.st_gid);
+        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+    }
+    ok = ok && writeAll(fd, bytes);
     // Without it a power loss after the rename could leave the new name on an empty file.
     ok = ok && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;

@@ -103,14 +103,23 @@ bool Folder::lockForWriting() noexcept
         if (file == INVALID_HANDLE_VALUE) {
             return false;
         }
-        OVERLAPPED start{};
         // Windows drops the lock when the process ends, so a crashed writer never holds it.
-        if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &start)) {
-            CloseHandle(file);
-            return false;
+        // Asked without waiting, again and again: a blocking wait would freeze the window for as
+        // long as another process chose to hold it.
+        const ULONGLONG deadline = GetTickCount64() + kLockPatience.count();
+        for (;;) {
+            OVERLAPPED start{};
+            if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                           &start)) {
+                m_lockFile = file;
+                return true;
+            }
+            if (GetLastError() != ERROR_LOCK_VIOLATION || GetTickCount64() >= deadline) {
+                CloseHandle(file);
+                return false;
+            }
+            Sleep(10);
         }
-        m_lockFile = file;
-        return true;
     } catch (...) {
         return false;
     }
@@ -162,29 +171,48 @@ OpenStatus Folder::read(const std::string& name, std::size_t limit,
     }
 }
 
-bool Folder::isLink(const std::string& name) const noexcept
-{
-    if (m_path.empty()) {
-        return false;
-    }
-    try {
-        const DWORD attributes = GetFileAttributesW((m_path / widen(name)).c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES &&
-               (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-    } catch (...) {
-        return false;
-    }
-}
-
-bool Folder::writeNewFile(const std::string& name, std::string_view bytes) const noexcept
+bool Folder::mayReplace(const std::string& name) const noexcept
 {
     if (m_path.empty()) {
         return false;
     }
     try {
         const std::filesystem::path file = m_path / widen(name);
+        const DWORD attributes = GetFileAttributesW(file.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            return GetLastError() == ERROR_FILE_NOT_FOUND;
+        }
+        // A rename over the file would ask only the folder, so the file's own say is asked here.
+        if ((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
+            return false;
+        }
+        const Handle out(CreateFileW(file.c_str(), GENERIC_WRITE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT,
+                                     nullptr));
+        return out.valid();
+    } catch (...) {
+        return false;
+    }
+}
+
+bool Folder::writeNewFile(const std::string& name, std::string_view bytes,
+                          const std::string& like) const noexcept
+{
+    if (m_path.empty()) {
+        return false;
+    }
+    try {
+        // The attributes the player may set on a record (hidden, say) stay with its new file.
+        constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        const DWORD old = GetFileAttributesW((m_path / widen(like)).c_str());
+        const DWORD attributes = old == INVALID_FILE_ATTRIBUTES || (old & kKept) == 0
+                                     ? FILE_ATTRIBUTE_NORMAL
+                                     : old & kKept;
+        const std::filesystem::path file = m_path / widen(name);
         const Handle out(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+                                     attributes, nullptr));
         if (!out.valid()) {
             return false;
         }

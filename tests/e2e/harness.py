@@ -2,12 +2,15 @@
 
 import contextlib
 import os
+import re
 import select
 import shutil
 import signal
 import subprocess
 import tempfile
+import threading
 import time
+import unittest
 from collections import namedtuple
 
 from Xlib import X
@@ -19,6 +22,8 @@ QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subproc
 BUS_CONFIG = """<busconfig><type>session</type><listen>unix:dir={}</listen><auth>EXTERNAL</auth>
 <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/>
 </policy></busconfig>"""
+# What AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer print when they find something.
+SANITIZER_REPORT = re.compile(r"(ERROR|WARNING): \w+Sanitizer|runtime error:")
 LINEAR = [v / 255 / 12.92 if v <= 10 else ((v / 255 + 0.055) / 1.055) ** 2.4 for v in range(256)]
 
 
@@ -38,12 +43,37 @@ def wait_for(what, probe, timeout=5.0, want=None):
         time.sleep(0.01)
 
 
+def run(desktop, watchdog, before=lambda: None):
+    # Runs the main module's tests on the desktop, and gives whether all passed. The desktop stops on
+    # every way out: a signal, and a hung run outlasting the watchdog (exit 124) before CTest's timeout
+    # would kill this process alone and leave the desktop running.
+    def stop(signum=None, frame=None):
+        desktop.stop()
+        os._exit(128 + signum if signum else 124)
+
+    for signum in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
+        signal.signal(signum, stop)
+    threading.Thread(target=lambda: time.sleep(watchdog) or stop(), daemon=True).start()
+    try:
+        desktop.start()
+        before()
+        return unittest.main(exit=False, verbosity=2, warnings="ignore").result.wasSuccessful()
+    finally:
+        desktop.stop()
+
+
 def stop_group(process):
     # Ends a process and whatever is left in its process group: SIGTERM, then SIGKILL to what stays.
     for sig in (signal.SIGTERM, signal.SIGKILL):
         with contextlib.suppress(ProcessLookupError, subprocess.TimeoutExpired):
             os.killpg(process.pid, sig)
             process.wait(3)
+
+
+def sanitizer_runtimes(executable):
+    # The sanitizer runtimes a program links (libasan.so.8, say), by the names its dynamic section gives.
+    section = subprocess.run(["objdump", "-p", executable], check=True, capture_output=True, text=True).stdout
+    return re.findall(r"NEEDED\s+(lib\w*san\.so\S*)", section)
 
 
 def contrasting(before, after, ratio):
@@ -120,18 +150,30 @@ class Game:
     # read back through AT-SPI, screen grabs, and the pointer's image from XFixes (a grab of an Xvfb
     # screen does not show the pointer).
 
-    def __init__(self, desktop, executable, frozen_clock=None):
+    def __init__(self, desktop, executable, frozen_clock=None, env_changes=None):
+        # env_changes: variables to set for the game alone, None to unset one (another display, a scale).
         self.dir, self.env = tempfile.mkdtemp(prefix="program-", dir=desktop.root), desktop.env
-        env = dict(desktop.env, PATH=f"{desktop.root}:/usr/bin:/bin")
+        env = {name: value for name, value in dict(desktop.env, PATH=f"{desktop.root}:/usr/bin:/bin",
+                                                   **(env_changes or {})).items() if value is not None}
+        # A sanitized build takes its options from the run that started the suite.
+        env.update((name, value) for name, value in os.environ.items() if name.endswith("SAN_OPTIONS"))
         if frozen_clock:
             # Only the wall clock stands still, so each launch draws the same first secret; the
-            # monotonic clock runs on, so the splash timer still fires.
-            env.update(LD_PRELOAD=LIBFAKETIME, FAKETIME=frozen_clock, DONT_FAKE_MONOTONIC="1", TZ="UTC")
-        self.x = xdisplay.Display(env["DISPLAY"])  # listening before the game starts, so no map is missed
+            # monotonic clock runs on, so the splash timer still fires. A sanitizer's runtime that the
+            # game links must still come before every other library, or the game refuses to start.
+            preload = [*sanitizer_runtimes(executable), LIBFAKETIME]
+            env.update(LD_PRELOAD=":".join(preload), FAKETIME=frozen_clock, DONT_FAKE_MONOTONIC="1", TZ="UTC")
+        self.x = xdisplay.Display(desktop.env["DISPLAY"])  # listening before the game starts, so no map is missed
         self.x.screen().root.change_attributes(event_mask=X.SubstructureNotifyMask)
         self.x.sync()
-        self.process = desktop.spawn([shutil.copy2(executable, self.dir)], env=env,
+        # Standard error goes to a file that the test log takes in when the launch is over.
+        self.stderr = tempfile.NamedTemporaryFile(prefix="stderr-", dir=desktop.root, delete=False)
+        self.process = desktop.spawn([shutil.copy2(executable, self.dir)], env=env, stderr=self.stderr,
                                      cwd=tempfile.mkdtemp(prefix="cwd-", dir=desktop.root))
+
+    def errors(self):  # what the game has written to standard error
+        with open(self.stderr.name, errors="replace") as written:
+            return written.read()
 
     def come_up(self, title, timeout):
         # Waits for the game's window titled title and finds the game on the accessibility bus. Gives the
@@ -147,6 +189,10 @@ class Game:
                     with contextlib.suppress(Exception):  # a popup may be gone already
                         maps.append((seen, event.window.get_full_text_property(name)))
         self.x.screen().root.change_attributes(event_mask=0)
+        self.find_on_bus()
+        return maps
+
+    def find_on_bus(self):
         self.x.xfixes_query_version()  # XFixes serves only clients that have told their version
         import pyatspi  # imported late: it finds the accessibility bus through our session bus
         from gi.repository import Atspi
@@ -154,7 +200,6 @@ class Game:
         self.app = wait_for("the game on the accessibility bus", lambda: [
             a for a in registry if a is not None and a.get_process_id() == self.process.pid], 15)[0]
         self.app.set_cache_mask(Atspi.Cache.NONE)  # read states afresh: a cached focus could lag behind
-        return maps
 
     def record(self, name):  # a record file beside the program
         return open(os.path.join(self.dir, name), "rb").read()

@@ -47,9 +47,12 @@ TEST_F(Store, aViewShowsTheFirstLineAsReadChangesNoFileAndCreatesOnlyAMissingOne
 
 TEST_F(Store, aDirectoryInAFilesPlaceIsReadAsNothingLeftAloneAndResetWritesTheOthers)
 {
-    dir.write("Advance.txt", "\"11\"\r\nleft over from an old editor\r\n");
+    const fs::path advance = dir.write("Advance.txt", "\"11\"\r\nleft over from an old editor\r\n");
+    fs::permissions(advance, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const fs::perms mode = fs::status(advance).permissions();
     EXPECT_EQ(store.writeRecord("Advance", 10), WriteOutcome::Written);
     EXPECT_EQ(dir.read("Advance.txt"), "\"10\"\r\n"); // one whole line replaces them all
+    EXPECT_EQ(fs::status(advance).permissions(), mode);  // and keeps the player's mode
     fs::create_directory(dir.path / "Interm.txt");
     EXPECT_EQ(store.view("Interm").text, "The Fastest Intermediate Time is "); // read as nothing
     EXPECT_FALSE(store.reset()); // though it still writes the files before and after that one

@@ -1,14 +1,11 @@
 // record_writer.cpp: a second process for the record tests: writes once or in a loop until
-// killed, wins a game with its congratulation held open, reads the file over and over, or saves
-// a record beside its own executable.
+// killed, wins a game, reads the file over and over, or saves a record beside its own executable.
 #include "../support/recording_window.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <records/fastest_time_store.h>
-#include <thread>
 
 using namespace tintwise;
 
@@ -26,13 +23,8 @@ int main(int argc, char* argv[])
             store.writeRecord("Interm", n);
         }
     }
-    if (mode == "win" && argc == 5) {
-        // Wins on Intermediate with guess number COUNT, holding the congratulation open for
-        // HOLD_MS, as a player reading it does.
+    if (mode == "win" && argc == 4) { // wins on Intermediate with guess number COUNT
         testing::RecordingWindow window(directory);
-        window.onBox = [&] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argv[4])));
-        };
         engine::MainForm form(window);
         form.Form_Load();
         testing::winOnGuess(form, std::atoi(argv[3]));
@@ -47,5 +39,5 @@ int main(int argc, char* argv[])
             return 1;
         }
     }
-    return 2; // usage: record_writer here | once DIR COUNT | win DIR COUNT HOLD_MS | loop|read DIR
+    return 2; // usage: record_writer here | once DIR COUNT | win DIR COUNT | loop|read DIR
 }

@@ -3,6 +3,7 @@
 #include <ui/info/aboutwindow.h>
 #include <ui/info/info_look.h>
 #include <ui/info/splashwindow.h>
+#include <ui/layout/info_windows.h>
 
 using namespace tintwise::registry;
 using namespace tintwise::ui;
@@ -81,7 +82,7 @@ private slots:
         const bool opens = focus == "lblLink" && key != Qt::Key_Escape;
         QCOMPARE(window->isVisible(), opens);
         QTRY_VERIFY(opens || window.isNull()); // a closed window goes, and the notes stay
-        QCOMPARE(*notes, opens ? QStringList{"open " + AboutWindow::webAddress()} : QStringList{});
+        QCOMPARE(*notes, opens ? QStringList{"open " + fromUtf8(tintwise::layout::kWebAddress)} : QStringList{});
         // Asked again, the host brings back the open window, else makes one titled alike.
         host->showAboutWindow();
         QCOMPARE(host->window() == window, opens);

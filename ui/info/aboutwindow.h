@@ -12,7 +12,6 @@
 #include <registry/registry.h>
 #include <string>
 
-class QLabel;
 class QPushButton;
 
 namespace tintwise::ui {
@@ -29,16 +28,13 @@ public:
                          QWidget* parent = nullptr);
     ~AboutWindow() override;
 
-    static QString descriptionText();
-    static QString webAddress();
-    static QString supportAddress();
-
     void StartSysInfo();
     bool GetKeyValue(registry::RegistryRoot KeyRoot, const std::string& KeyName,
                      const std::string& SubKeyRef, std::string& KeyVal);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private slots:
     void cmdOK_Click();
@@ -51,19 +47,15 @@ private:
     void Form_Load();
 
     std::unique_ptr<InfoPlatform> m_platform;
-    QLabel* picTintwise = nullptr;
-    QLabel* LblVersion = nullptr;
-    QLabel* lblDescription = nullptr;
     LinkLabel* lblLink = nullptr;
     QPushButton* cmdOK = nullptr;
-    QLabel* Label1 = nullptr;
     QPushButton* cmdSysInfo = nullptr;
     QPushButton* cmdSupport = nullptr;
 };
 
-// Keeps at most one about window: asking again brings the open one to the front, and one
-// closed with "OK" is made anew next time. Deleting the host deletes an open about window, so
-// it goes with the program.
+// Keeps at most one about window: asking again brings the open one to the front, restored if
+// it was minimised, and one closed with "OK" is made anew next time. Deleting the host deletes
+// an open about window, so it goes with the program.
 class AboutWindowHost : public QObject
 {
     Q_OBJECT
@@ -78,7 +70,8 @@ public:
     AboutWindow* window() const { return m_window; }
 
 public slots:
-    void showAboutWindow();
+    // owner: the window the about window stays above (its transient parent), if any.
+    void showAboutWindow(QWidget* owner = nullptr);
 
 private:
     PlatformFactory m_makePlatform;

@@ -4,14 +4,15 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFile>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QScreen>
+#include <QPushButton>
 #include <QStyle>
 #include <QWidget>
+#include <ui/layout/info_windows.h>
+#include <ui/main/desktop.h>
 
 namespace tintwise::ui {
 
@@ -64,7 +65,12 @@ QAccessibleInterface* linkLabelAccessibleFactory(const QString&, QObject* object
 
 } // namespace
 
-QString appTitle() { return QStringLiteral("Tintwise"); }
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString appTitle() { return fromUtf8(layout::kAppTitle); }
 
 QIcon programIcon()
 {
@@ -80,41 +86,102 @@ QIcon programIcon()
     return icon;
 }
 
-QFont windowFont()
+QFont tableFont(const layout::Font& font)
 {
-    // Where the face is missing, a face with its widths keeps the texts inside their labels,
-    // which were sized for it; only then any sans-serif face.
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
-    return font;
+    QFont qfont;
+    if (font.serif) {
+        qfont.setFamily(fromUtf8(font.family));
+        qfont.setStyleHint(QFont::Serif);
+    } else {
+        // A face with the designed face's widths keeps the texts inside their labels, which
+        // were sized for it.
+        qfont.setFamilies({fromUtf8(font.family), QStringLiteral("Microsoft Sans Serif"),
+                           QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+        qfont.setStyleHint(QFont::SansSerif);
+    }
+    qfont.setPointSizeF(font.points);
+    qfont.setBold(font.bold);
+    qfont.setUnderline(font.underline);
+    return qfont;
 }
 
-void centreOnScreen(QWidget* window)
+QRect pixelRect(const layout::TwipsRect& twips)
 {
-    QScreen* screen = window->screen();
-    if (screen == nullptr) {
-        screen = QGuiApplication::primaryScreen();
-    }
-    if (screen == nullptr) {
-        return;
-    }
-    QRect frame(QPoint(), window->size());
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
+    return {layout::pixels(twips.left), layout::pixels(twips.top), layout::pixels(twips.width),
+            layout::pixels(twips.height)};
 }
 
-QLabel* makePictureBox(QWidget* parent, const QString& objectName, const QString& image, int left,
-                       int top, int width, int height)
+QColor qtColour(engine::ColourValue value)
+{
+    return QColor(engine::redOf(value), engine::greenOf(value), engine::blueOf(value));
+}
+
+QSize clientSize(const layout::WindowLayout& window)
+{
+    return {layout::pixels(window.clientWidth), layout::pixels(window.clientHeight)};
+}
+
+QWidget* createInfoControl(const layout::Control& c, QWidget* window)
+{
+    QWidget* widget = nullptr;
+    switch (c.kind) {
+    case layout::Kind::Label: {
+        auto* label = new QLabel(fromUtf8(layout::captionText(c.caption)), window);
+        // Plain text keeps the description's double blanks, which rich text would collapse.
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(c.wordWrap);
+        label->setAlignment((c.align == layout::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) |
+                            Qt::AlignTop);
+        widget = label;
+        break;
+    }
+    case layout::Kind::PictureBox:
+        widget = makePictureBox(window, QStringLiteral(":/logos/%1.png").arg(fromUtf8(c.caption)));
+        break;
+    case layout::Kind::CommandButton: {
+        auto* button = new QPushButton(fromUtf8(c.caption), window);
+        // Enter belongs to the default button whichever has the focus; Space still presses the
+        // focused one.
+        button->setAutoDefault(false);
+        widget = button;
+        break;
+    }
+    case layout::Kind::Link: {
+        auto* link = new LinkLabel(fromUtf8(c.caption), window);
+        link->setAlignment((c.align == layout::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) |
+                           Qt::AlignTop);
+        widget = link;
+        break;
+    }
+    case layout::Kind::Line:
+        return nullptr; // painted by the window itself
+    case layout::Kind::PaletteButton:
+    case layout::Kind::Cell:
+    case layout::Kind::CountBox:
+        Q_ASSERT(false && "only the main window has these");
+        return nullptr;
+    }
+    widget->setObjectName(fromUtf8(c.name));
+    widget->setGeometry(pixelRect(c.twips));
+    if (c.font) {
+        widget->setFont(tableFont(*c.font));
+    }
+    if (c.textColour) {
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::WindowText, qtColour(*c.textColour));
+        widget->setPalette(palette);
+    }
+    return widget;
+}
+
+void centreOnScreen(QWidget* window) { centreFrameOn(window, workArea(window)); }
+
+QLabel* makePictureBox(QWidget* parent, const QString& image)
 {
     auto* box = new QLabel(parent);
-    box->setObjectName(objectName);
     box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     box->setLineWidth(1);
     box->setAlignment(Qt::AlignCenter);
-    box->setGeometry(left, top, width, height);
     const QPixmap picture = artwork(image, parent->devicePixelRatioF());
     if (!picture.isNull()) {
         box->setPixmap(picture);
@@ -200,21 +267,6 @@ void LinkLabel::paintEvent(QPaintEvent* event)
     pen.setStyle(Qt::DotLine);
     painter.setPen(pen);
     painter.drawRect(text);
-}
-
-QString captionText(const QString& caption)
-{
-    QString text;
-    text.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] != u'&') {
-            text += caption[i];
-        } else if (i + 1 < caption.size() && caption[i + 1] == u'&') {
-            text += u'&';
-            ++i;
-        }
-    }
-    return text;
 }
 
 } // namespace tintwise::ui

@@ -6,23 +6,46 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QString>
+#include <string_view>
+#include <ui/layout/controls.h>
 
 class QWidget;
 
 namespace tintwise::ui {
 
-// Logical pixels per twip at 96 dots per inch.
-constexpr int twips(int value) { return (value + 7) / 15; }
+QString fromUtf8(std::string_view text);
 
 QString appTitle();
 
 // The icon in its 16, 32 and 64 pixel sizes, or a null icon when the artwork is not compiled in.
 QIcon programIcon();
 
-// The windows' own default font; a sans-serif face stands in where it is not installed.
-QFont windowFont();
+// The font the table names; where the face is not installed, one with its widths stands in,
+// and only then any face of its kind.
+QFont tableFont(const layout::Font& font);
 
-// Moves a top-level window so that it sits in the middle of its screen's free area.
+// Logical pixels of a rectangle in twips.
+QRect pixelRect(const layout::TwipsRect& twips);
+
+// A colour value 0x00BBGGRR as a Qt colour, by its bytes.
+QColor qtColour(engine::ColourValue value);
+
+// A window's fixed client size, from its twips.
+QSize clientSize(const layout::WindowLayout& window);
+
+// One label, picture box, command button or link of the table as a child of window, placed.
+QWidget* createInfoControl(const layout::Control& control, QWidget* window);
+
+// The child of window that the table names, of type T.
+template <typename T> T* infoControl(const QWidget* window, std::string_view name)
+{
+    T* child = window->findChild<T*>(fromUtf8(name), Qt::FindDirectChildrenOnly);
+    Q_ASSERT(child != nullptr);
+    return child;
+}
+
+// Moves a top-level window so that it sits, frame and all, in the middle of its screen's free
+// area.
 void centreOnScreen(QWidget* window);
 
 // An image of the artwork for a screen of the given device pixel ratio: above 1, its "@2x"
@@ -31,8 +54,7 @@ QPixmap artwork(const QString& image, qreal devicePixelRatio);
 
 // A picture box: the image inside a one-pixel sunken frame, two pixels larger than the image
 // both ways, drawn with the parent's device pixel ratio. A missing image leaves the box empty.
-QLabel* makePictureBox(QWidget* parent, const QString& objectName, const QString& image, int left,
-                       int top, int width, int height);
+QLabel* makePictureBox(QWidget* parent, const QString& image);
 
 // A label that is a web link: a left click opens it, and so do Enter and Space once Tab has
 // brought the focus to it, which a dotted frame around the text then shows. Clicking leaves
@@ -52,9 +74,5 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 };
-
-// The text a label shows for a caption with "&" marks: "&&" is one "&", and a single "&"
-// only marks an access key.
-QString captionText(const QString& caption);
 
 } // namespace tintwise::ui

@@ -2,14 +2,10 @@
 #include "info_platform.h"
 
 #include <QDesktopServices>
-#include <QMessageBox>
 #include <QProcess>
 #include <QUrl>
 #include <filesystem>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include <ui/main/message_box.h>
 
 namespace tintwise::ui {
 
@@ -36,25 +32,16 @@ bool DesktopInfoPlatform::startProgram(const std::string& path)
 
 bool DesktopInfoPlatform::isNormalFile(const std::string& path)
 {
-#ifdef _WIN32
-    const DWORD attributes = GetFileAttributesW(fromSystemText(path).toStdWString().c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES &&
-           (attributes &
-            (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
-#else
     // Hidden and system are Windows attributes; here every regular file is a normal one.
     std::error_code error;
     return std::filesystem::is_regular_file(std::filesystem::path(path), error);
-#endif
 }
 
 void DesktopInfoPlatform::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
 
 void DesktopInfoPlatform::showMessage(QWidget* parent, const QString& title, const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    showMessageBox(parent, title, text);
 }
 
 } // namespace tintwise::ui

@@ -32,8 +32,8 @@ public:
     virtual void showMessage(QWidget* parent, const QString& title, const QString& text) = 0;
 };
 
-// The real desktop: the system registry (or its stand-in), QProcess, QDesktopServices and
-// QMessageBox.
+// The real desktop: the system registry (or its stand-in), QProcess, QDesktopServices and the
+// game's message box.
 class DesktopInfoPlatform : public InfoPlatform
 {
 public:

@@ -5,7 +5,6 @@
 #include <functional>
 
 class QCloseEvent;
-class QLabel;
 class QTimer;
 
 namespace tintwise::ui {
@@ -19,9 +18,6 @@ public:
     // itself. Closing the splash earlier stops the timer, so it never runs.
     explicit SplashWindow(std::function<void()> showMainWindow, QWidget* parent = nullptr);
 
-    // The text lblMsg stores; the label shows it with "&&" as one "&".
-    static QString lblMsgCaption();
-
     // tmrSplash, for tests that drive it rather than wait.
     QTimer* splashTimer() const { return tmrSplash; }
 
@@ -29,6 +25,7 @@ public slots:
     void tmrSplash_Timer();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -37,11 +34,6 @@ private:
 
     std::function<void()> m_showMainWindow;
     QTimer* tmrSplash = nullptr;
-    QLabel* picQuillon = nullptr;
-    QLabel* lblProud = nullptr;
-    QLabel* picTintwise = nullptr;
-    QLabel* lblCopyright = nullptr;
-    QLabel* lblMsg = nullptr;
 };
 
 } // namespace tintwise::ui

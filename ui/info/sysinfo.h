@@ -13,7 +13,4 @@ namespace tintwise::ui {
 // over parent.
 void StartSysInfo(InfoPlatform& platform, QWidget* parent);
 
-// The path of the Windows program in the folder dir, joined as the platform joins paths.
-std::string sysInfoProgramPath(const std::string& dir);
-
 } // namespace tintwise::ui

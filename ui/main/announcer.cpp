@@ -60,7 +60,8 @@ void Announcer::speakWhenSettled()
     if (m_pending.isEmpty() || active == nullptr || (modal != nullptr && modal != active)) {
         return;
     }
-    const qint64 wait = m_sinceWindowChange.isValid() ? kReadWindowMs - m_sinceWindowChange.elapsed() : 0;
+    const qint64 wait =
+        m_sinceWindowChange.isValid() ? kReadWindowMs - m_sinceWindowChange.elapsed() : 0;
     if (wait > 0) {
         QTimer::singleShot(int(wait), this, &Announcer::speakWhenSettled);
         return;

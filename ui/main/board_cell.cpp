@@ -1,9 +1,9 @@
 // board_cell.cpp: painting, clicks and the screen-reader view of a board box.
 #include "board_cell.h"
 
-#include "announcements.h"
 #include "atspi_visibility.h"
 #include "colours.h"
+#include "pixel_grid.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <ui/layout/announcements.h>
 
 namespace tintwise::ui {
 
@@ -175,7 +176,7 @@ QString BoardCell::accessibleText() const
     if (m_kind == Kind::Count) {
         return m_text;
     }
-    return QString::fromStdString(colourText(m_colour));
+    return QString::fromStdString(layout::colourText(m_colour));
 }
 
 QColor BoardCell::fill() const
@@ -195,11 +196,6 @@ void BoardCell::announceChange(const QString& before)
     // AT-SPI hears this as the old text deleted and the new one inserted.
     QAccessibleTextUpdateEvent update(this, 0, before, now);
     QAccessible::updateAccessibility(&update);
-#ifdef Q_OS_WIN
-    // UI Automation reads a text box's value, and hears of a change to it only from this.
-    QAccessibleValueChangeEvent value(this, now);
-    QAccessible::updateAccessibility(&value);
-#endif
 }
 
 void BoardCell::paintEvent(QPaintEvent*)
@@ -207,9 +203,17 @@ void BoardCell::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const QColor background = fill();
     const QRect box = rect();
-    painter.fillRect(box, background);
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    // Fill and border on whole device pixels, so that at a fractional scale each edge is one
+    // sharp line; the sliver the rounding leaves of the widget shows the board behind it.
+    if (const QWidget* board = parentWidget()) {
+        painter.fillRect(box, board->palette().color(board->backgroundRole()));
+    }
+    painter.save();
+    const QRect device = toDevicePixels(painter, box);
+    const int border = devicePixels(1, devicePixelRatioF());
+    painter.fillRect(device, palette().color(QPalette::Dark));
+    painter.fillRect(device.adjusted(border, border, -border, -border), background);
+    painter.restore();
 
     if (!m_text.isEmpty()) {
         painter.setPen(palette().color(QPalette::Text));

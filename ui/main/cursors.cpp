@@ -1,58 +1,41 @@
-// cursors.cpp: draws the disc cursors pixel by pixel from the row widths.
+// cursors.cpp: draws the disc cursors pixel by pixel from the shared disc geometry.
 #include "cursors.h"
 
 #include "colours.h"
 
+#include <QGuiApplication>
 #include <QImage>
-#include <algorithm>
-#include <array>
-#include <cassert>
-#include <cmath>
+#include <ui/layout/main_window.h>
 
 namespace tintwise::ui {
 
-namespace {
-
-// Rows 0..15 of the disc; the lower half mirrors them.
-constexpr std::array<int, kCursorSize / 2> kUpperHalfWidths = {0,  0,  0,  1,  5,  7,  8,  9,
-                                                               10, 11, 11, 12, 12, 12, 12, 13};
-
-} // namespace
-
-int discHalfWidth(int y)
+QPixmap discPixmap(engine::ColourValue colour, qreal scale)
 {
-    assert(y >= 0 && y < kCursorSize);
-    const int upper = y < kCursorSize / 2 ? y : kCursorSize - 1 - y;
-    return kUpperHalfWidths[static_cast<std::size_t>(upper)];
-}
-
-QPixmap discPixmap(engine::ColourValue colour, int scale)
-{
-    assert(scale >= 1);
-    QImage image(kCursorSize * scale, kCursorSize * scale, QImage::Format_ARGB32);
+    const int side = layout::discImageSide(scale);
+    QImage image(side, side, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     const QRgb opaque = toQColor(colour).rgba();
-    for (int y = 0; y < kCursorSize; ++y) {
-        const int w = discHalfWidth(y);
-        for (int x = kCursorSize / 2 - w; x < kCursorSize / 2 + w; ++x) {
-            for (int dy = 0; dy < scale; ++dy) {
-                for (int dx = 0; dx < scale; ++dx) {
-                    image.setPixel(x * scale + dx, y * scale + dy, opaque);
-                }
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            if (layout::discCovers(x, y, scale)) {
+                image.setPixel(x, y, opaque);
             }
         }
     }
-    QPixmap pixmap = QPixmap::fromImage(image);
-    pixmap.setDevicePixelRatio(scale);
-    return pixmap;
+    return QPixmap::fromImage(image);
 }
 
 QCursor discCursor(engine::ColourIndex k, qreal devicePixelRatio)
 {
-    // Whole device pixels per image pixel keep the edge crisp; a fractional ratio rounds up
-    // and lets the platform scale down, which blurs less than scaling up.
-    const int scale = std::max(1, static_cast<int>(std::ceil(devicePixelRatio - 0.01)));
-    return QCursor(discPixmap(engine::QBColor(k), scale), kCursorHotSpot, kCursorHotSpot);
+    QPixmap pixmap = discPixmap(engine::QBColor(k), devicePixelRatio);
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        // X11 takes the image and the hot spot in device pixels, as they are.
+        const int centre = pixmap.width() / 2;
+        return QCursor(pixmap, centre, centre);
+    }
+    // Elsewhere Qt scales the image by its pixel ratio, and takes the hot spot in logical pixels.
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    return QCursor(pixmap, layout::kCursorHotSpot, layout::kCursorHotSpot);
 }
 
 } // namespace tintwise::ui

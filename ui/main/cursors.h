@@ -7,19 +7,14 @@
 
 namespace tintwise::ui {
 
-inline constexpr int kCursorSize = 32;    // logical pixels
-inline constexpr int kCursorHotSpot = 16; // the disc's centre, in logical pixels
+// The disc (ui/layout's geometry) in the given colour, every other pixel transparent, drawn in
+// the device pixels of a screen of pixel ratio scale, so it stays sharp and round at
+// fractional ratios too.
+QPixmap discPixmap(engine::ColourValue colour, qreal scale);
 
-// Half the width of the disc on image row y (0..31): the opaque columns are 16 - w .. 15 + w,
-// and 0 means the row is empty.
-int discHalfWidth(int y);
-
-// The 32 x 32 disc in the given colour, every other pixel transparent. Each logical pixel is
-// scale x scale device pixels, so the disc stays sharp on a screen with that pixel ratio.
-QPixmap discPixmap(engine::ColourValue colour, int scale);
-
-// The cursor of palette index k for a screen of the given device pixel ratio: a platform takes
-// one image per cursor, so the window asks again when it moves to another screen.
+// The cursor of palette index k for a screen of the given device pixel ratio, its hot spot at
+// the disc's centre: a platform takes one image per cursor, so the window asks again when it
+// moves to another screen.
 QCursor discCursor(engine::ColourIndex k, qreal devicePixelRatio);
 
 } // namespace tintwise::ui

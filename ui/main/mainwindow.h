@@ -1,9 +1,7 @@
 // mainwindow.h: frmMain, the window in which the game is played.
 #pragma once
 
-#include "announcements.h"
 #include "board_cell.h"
-#include "palette_button.h"
 
 #include <QMainWindow>
 #include <array>
@@ -13,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <ui/layout/announcements.h>
 
 class QAction;
 class QLabel;
@@ -43,8 +42,8 @@ public:
     // a directory of their own.
     void setProgramDirectory(std::filesystem::path directory);
 
-    // What ending the program does; by default it closes every window and quits the event
-    // loop. Tests put in a probe so that the test program goes on.
+    // What ending the program does; by default the process ends at once (endProgramNow).
+    // Tests put in a probe so that the test program goes on.
     void setEndProgram(std::function<void()> endProgram);
 
 signals:
@@ -100,7 +99,7 @@ private:
     QPushButton* m_CmdStart = nullptr;
     QPushButton* m_CmdCorrect = nullptr;
     QPushButton* m_Command1 = nullptr;
-    std::array<PaletteButton*, engine::kPaletteButtonCount> m_Cmd{};
+    std::array<QPushButton*, engine::kPaletteButtonCount> m_Cmd{};
     std::array<BoardCell*, engine::kCodeLength> m_T{};
     std::array<BoardCell*, engine::kCodeLength> m_TA{};
     BoardCell* m_TxtRight = nullptr;
@@ -108,7 +107,7 @@ private:
     std::array<HistoryRowWidgets, engine::kHistoryRows> m_rows{};
     std::array<QAction*, engine::kLevelCount> m_mnuDifficulty{};
     Announcer* m_announcer = nullptr; // what a screen reader says after a guess, paint or pick
-    Narration m_narration;
+    layout::Narration m_narration;
 
     engine::ColourIndex m_cursorColour = 0; // the black disc until the first pick
     std::optional<std::filesystem::path> m_programDirectory;

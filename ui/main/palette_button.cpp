@@ -4,6 +4,7 @@
 
 #include "atspi_visibility.h"
 #include "colours.h"
+#include "pixel_grid.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -18,7 +19,7 @@ namespace {
 
 const QColor kBorder(0x40, 0x40, 0x40);
 const QColor kPressedBorder(0x20, 0x20, 0x20);
-constexpr qreal kFocusBorderWidth = 2;
+constexpr int kFocusBorderWidth = 2; // logical pixels
 
 // One radio button of the palette: pressing it picks its colour, and only the picked colour's
 // button is checked. The button itself is not checkable, so the keyboard works as on any
@@ -101,32 +102,30 @@ void PaletteButton::setVisible(bool visible)
 void PaletteButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRectF box(rect());
-    painter.fillRect(rect(), m_face);
-
-    // Antialiased and edge by edge in this order, bottom, right, left, top, as style sheets
-    // draw borders: at a fractional scale the edges then blend into the same device pixels.
-    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal ratio = devicePixelRatioF();
     const bool focused = hasFocus();
+    painter.save();
+    const QRect box = toDevicePixels(painter, rect());
+    painter.fillRect(box, m_face);
     if (focused) {
-        const qreal half = kFocusBorderWidth / 2;
-        const qreal left = box.left() + half, top = box.top() + half;
-        const qreal right = box.right() - half, bottom = box.bottom() - half;
-        painter.setPen(QPen(m_focusMark, kFocusBorderWidth, Qt::DotLine, Qt::FlatCap));
-        painter.drawLine(QLineF(left, bottom, right, bottom));
-        painter.drawLine(QLineF(right, top, right, bottom));
-        painter.drawLine(QLineF(left, top, left, bottom));
-        painter.drawLine(QLineF(left, top, right, top));
+        // Edge by edge in this order, bottom, right, left, top, so the dots meet alike at every
+        // corner; centred half the pen inside the edge, on whole pixels.
+        const int width = devicePixels(kFocusBorderWidth, ratio);
+        const QRectF line = QRectF(box).adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0);
+        painter.setPen(QPen(m_focusMark, width, Qt::DotLine, Qt::FlatCap));
+        painter.drawLine(line.bottomLeft(), line.bottomRight());
+        painter.drawLine(line.topRight(), line.bottomRight());
+        painter.drawLine(line.topLeft(), line.bottomLeft());
+        painter.drawLine(line.topLeft(), line.topRight());
     } else {
-        const qreal width = isDown() ? 2 : 1;
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(isDown() ? kPressedBorder : kBorder);
-        painter.drawRect(QRectF(box.left(), box.bottom() - width, box.width(), width));
-        painter.drawRect(QRectF(box.right() - width, box.top(), width, box.height()));
-        painter.drawRect(QRectF(box.left(), box.top(), width, box.height()));
-        painter.drawRect(QRectF(box.left(), box.top(), box.width(), width));
+        const int width = devicePixels(isDown() ? 2 : 1, ratio);
+        const QColor border = isDown() ? kPressedBorder : kBorder;
+        painter.fillRect(QRect(box.left(), box.bottom() - width + 1, box.width(), width), border);
+        painter.fillRect(QRect(box.right() - width + 1, box.top(), width, box.height()), border);
+        painter.fillRect(QRect(box.left(), box.top(), width, box.height()), border);
+        painter.fillRect(QRect(box.left(), box.top(), box.width(), width), border);
     }
-    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.restore();
 
     if (focused) {
         // The style's mark inside the border, on the colour, as a push button has it.

@@ -1,9 +1,11 @@
 // announcements.cpp: the texts a screen reader speaks after a guess, a paint and a pick.
 #include "announcements.h"
 
+#include "main_window.h"
+
 #include <cstdio>
 
-namespace tintwise::ui {
+namespace tintwise::layout {
 
 namespace {
 
@@ -23,8 +25,10 @@ std::string countsText(const engine::GameBoard& board)
     if (correct->empty()) {
         return {};
     }
-    return "Guess " + std::to_string(number) + ": " + *correct + " Correct, " + *outOfPlace +
-           " Out of Place";
+    // The count boxes' own names, which are also the headings of their columns.
+    return "Guess " + std::to_string(number) + ": " + *correct + " " +
+           frmMain().control("TxtRight").accessibleName + ", " + *outOfPlace + " " +
+           frmMain().control("TxtOop").accessibleName;
 }
 
 std::string secretText(const engine::SecretCode& secret)
@@ -48,7 +52,7 @@ std::string joined(const std::string& first, const std::string& second)
 std::string colourText(engine::ColourValue value)
 {
     if (value == engine::kWhite) {
-        return "Empty";
+        return std::string(kEmptyCellText);
     }
     const engine::ColourIndex index = engine::colourIndexOf(value);
     if (index >= 0) {
@@ -63,7 +67,7 @@ std::string colourText(engine::ColourValue value)
 
 std::string paintedText(int n, engine::ColourValue value)
 {
-    return "Guess cell " + std::to_string(n) + ": " + colourText(value);
+    return frmMain().control(guessCellName(n)).accessibleName + ": " + colourText(value);
 }
 
 std::string pickedText(engine::ColourIndex k) { return "Picked " + colourText(engine::QBColor(k)); }
@@ -83,7 +87,8 @@ std::string Narration::boxOpened(const engine::GameBoard& board)
     }
     // A lost guess's counts are on the board already; a winning guess, the guess row holding the
     // secret, is scored only after the box.
-    std::string counts = board.guess.cells == board.secret.cells ? std::string() : countsText(board);
+    std::string counts =
+        board.guess.cells == board.secret.cells ? std::string() : countsText(board);
     m_countsSaid = !counts.empty();
     m_secretSaid = true;
     return joined(counts, secretText(board.secret));
@@ -91,11 +96,11 @@ std::string Narration::boxOpened(const engine::GameBoard& board)
 
 std::string Narration::scored(const engine::GameBoard& board)
 {
-    std::string text = joined(m_countsSaid ? std::string() : countsText(board),
-                              board.secret.shown && !m_secretSaid ? secretText(board.secret)
-                                                                  : std::string());
+    std::string text =
+        joined(m_countsSaid ? std::string() : countsText(board),
+               board.secret.shown && !m_secretSaid ? secretText(board.secret) : std::string());
     m_scoring = false;
     return text;
 }
 
-} // namespace tintwise::ui
+} // namespace tintwise::layout

@@ -6,9 +6,9 @@
 #include <engine/palette.h>
 #include <string>
 
-namespace tintwise::ui {
+namespace tintwise::layout {
 
-// A cell's colour as spoken: the palette name, "Empty" for an unpainted (white) cell.
+// A cell's colour as a screen reader reads it: the palette's name, kEmptyCellText for white.
 std::string colourText(engine::ColourValue value);
 
 // After painting guess cell n (1..4): "Guess cell 2: Blue".
@@ -40,4 +40,4 @@ private:
     bool m_secretSaid = false;
 };
 
-} // namespace tintwise::ui
+} // namespace tintwise::layout
