@@ -8,7 +8,9 @@ import shutil
 import signal
 import subprocess
 import tempfile
+import threading
 import time
+import unittest
 from collections import namedtuple
 
 from Xlib import X
@@ -39,6 +41,25 @@ def wait_for(what, probe, timeout=5.0, want=None):
         if time.monotonic() > deadline:
             raise AssertionError(f"waited {timeout:.1f} s for {what}; last seen: {seen!r}")
         time.sleep(0.01)
+
+
+def run(desktop, watchdog, before=lambda: None):
+    # Runs the main module's tests on the desktop, and gives whether all passed. The desktop stops on
+    # every way out: a signal, and a hung run outlasting the watchdog (exit 124) before CTest's timeout
+    # would kill this process alone and leave the desktop running.
+    def stop(signum=None, frame=None):
+        desktop.stop()
+        os._exit(128 + signum if signum else 124)
+
+    for signum in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
+        signal.signal(signum, stop)
+    threading.Thread(target=lambda: time.sleep(watchdog) or stop(), daemon=True).start()
+    try:
+        desktop.start()
+        before()
+        return unittest.main(exit=False, verbosity=2, warnings="ignore").result.wasSuccessful()
+    finally:
+        desktop.stop()
 
 
 def stop_group(process):

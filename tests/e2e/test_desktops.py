@@ -5,11 +5,9 @@
 # XFixes at scales 1.5 and 2. TINTWISE_WAYLAND_LAUNCHES sets the number of Wayland launches (3).
 
 import os
-import signal
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 import unittest
 
@@ -219,22 +217,10 @@ def main():
     EXECUTABLE, BUILD, DESKTOP = *map(os.path.abspath, sys.argv[1:3]), harness.Desktop()
     del sys.argv[1:3]
     started = time.monotonic()
-
-    def stop(signum=None, frame=None):
-        DESKTOP.stop()
-        os._exit(128 + signum if signum else 124)
-
-    for signum in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
-        signal.signal(signum, stop)
-    threading.Thread(target=lambda: time.sleep(300) or stop(), daemon=True).start()
-    try:
-        DESKTOP.start()
-        result = unittest.main(exit=False, verbosity=2, warnings="ignore").result
-    finally:
-        DESKTOP.stop()
+    passed = harness.run(DESKTOP, 300)
     print("Ctrl+X to the end: " + ", ".join("hung" if t is None else f"{t:.3f}" for t in EXIT_TIMES) + " s")
     print(f"desktops run: {time.monotonic() - started:.1f} s", flush=True)
-    sys.exit(0 if result.wasSuccessful() else 1)
+    sys.exit(0 if passed else 1)
 
 
 if __name__ == "__main__":

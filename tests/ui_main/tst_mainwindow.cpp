@@ -1,6 +1,5 @@
-// tst_mainwindow.cpp: the main window's logic offscreen: level entries, the hidden secret, the
-// keyboard after a box. What a player sees and does on screen is the end-to-end suite's part.
-#include <QAccessible>
+// tst_mainwindow.cpp: the main window's logic offscreen: level entries and the keyboard after a
+// box. What a player sees, and a screen reader hears, is the end-to-end suite's part.
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -21,13 +20,6 @@ struct Window : ui::MainWindow
     {
         return {levels()[0]->isChecked(), levels()[1]->isChecked(), levels()[2]->isChecked()};
     }
-
-    // A box's text as the screen reader's bridge reads it, through its Text interface.
-    QString readOut(const char* cell) const
-    {
-        auto* box = QAccessible::queryAccessibleInterface(findChild<QWidget*>(cell));
-        return box->textInterface()->text(0, box->textInterface()->characterCount());
-    }
 };
 
 class MainWindowTest : public QObject
@@ -35,18 +27,15 @@ class MainWindowTest : public QObject
     Q_OBJECT
 
 private slots:
-    void aLostGameRevealsTheSecretToAScreenReaderAndGivesTheKeyboardBack()
+    void aLostGameGivesTheKeyboardBack()
     {
         Window w;
-        QCOMPARE(w.readOut("T1"), QString()); // hidden, it gives nothing away
         for (int guess = 1; guess < 10; ++guess) {
             w.click("CmdCorrect"); // an empty guess is always wrong
         }
         // Esc shuts the box that the tenth brings; with no box, it goes to the board, harmless.
         QTimer::singleShot(0, [] { QTest::keyClick(qApp->activeModalWidget(), Qt::Key_Escape); });
         w.click("CmdCorrect");
-        const engine::ColourIndex first = engine::colourIndexOf(w.board().secret.cells[0]);
-        QCOMPARE(w.readOut("T1"), QString::fromLatin1(engine::colourName(first)));
         // With no window manager, nothing else hands the keyboard back once the box is gone.
         QTRY_COMPARE(QApplication::activeWindow(), &w);
     }

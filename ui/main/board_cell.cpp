@@ -1,6 +1,7 @@
 // board_cell.cpp: painting, clicks and the screen-reader view of a board box.
 #include "board_cell.h"
 
+#include "atspi_visibility.h"
 #include "colours.h"
 #include "pixel_grid.h"
 
@@ -10,7 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
-#include <ui/layout/main_window.h>
+#include <ui/layout/announcements.h>
 
 namespace tintwise::ui {
 
@@ -159,7 +160,11 @@ void BoardCell::setText(const QString& text)
 void BoardCell::setVisible(bool visible)
 {
     const QString before = accessibleText();
+    const bool was = isVisible();
     QWidget::setVisible(visible);
+    if (isVisible() != was) {
+        reportVisibility(this);
+    }
     announceChange(before);
 }
 
@@ -171,16 +176,7 @@ QString BoardCell::accessibleText() const
     if (m_kind == Kind::Count) {
         return m_text;
     }
-    if (m_colour == engine::kWhite) {
-        return QString::fromLatin1(layout::kEmptyCellText.data(),
-                                   static_cast<qsizetype>(layout::kEmptyCellText.size()));
-    }
-    const engine::ColourIndex index = engine::colourIndexOf(m_colour);
-    if (index < 0) {
-        return toQColor(m_colour).name();
-    }
-    const std::string_view name = engine::colourName(index);
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    return QString::fromStdString(layout::colourText(m_colour));
 }
 
 QColor BoardCell::fill() const

@@ -1,10 +1,12 @@
 // mainwindow.cpp: frmMain's handlers and window effects, drawn from the engine's board.
 #include "mainwindow.h"
 
+#include "announcer.h"
 #include "colours.h"
 #include "cursors.h"
 #include "desktop.h"
 #include "message_box.h"
+#include "palette_button.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -40,6 +42,7 @@ MainWindow::MainWindow(QWidget* parent)
 
     createControls();
     createActions();
+    m_announcer = new Announcer(centralWidget());
     resize(sizeHint());
     applyCursor();
 
@@ -133,8 +136,10 @@ void MainWindow::CmdStart_Click()
 
 void MainWindow::CmdCorrect_Click()
 {
+    m_narration.scoring();
     m_form.CmdCorrect_Click();
     refreshBoard();
+    m_announcer->say(QString::fromStdString(m_narration.scored(board())));
 }
 
 void MainWindow::Command1_Click() { Form_QueryUnload(); }
@@ -143,12 +148,19 @@ void MainWindow::Cmd_Click(int k)
 {
     m_form.Cmd_Click(k);
     refreshBoard();
+    for (std::size_t i = 0; i < m_Cmd.size(); ++i) {
+        static_cast<PaletteButton*>(m_Cmd[i])->setPicked(m_form.CurrentColour() ==
+                                                         engine::QBColor(int(i)));
+    }
+    m_announcer->say(QString::fromStdString(layout::pickedText(k)));
 }
 
 void MainWindow::TA_Click(int n)
 {
     m_form.TA_Click(n);
     refreshBoard();
+    m_announcer->say(
+        QString::fromStdString(layout::paintedText(n, board().guess.cells[std::size_t(n - 1)])));
 }
 
 void MainWindow::mnuFileStart_Click()
@@ -210,6 +222,7 @@ void MainWindow::showMessage(std::string_view title, std::string_view text)
     // The box is modal and the handler waits in it: draw the board as it stands first, so
     // that a won or lost game's secret shows behind the box.
     refreshBoard();
+    m_announcer->say(QString::fromStdString(m_narration.boxOpened(board())));
     showMessageBox(this, latin1(title), latin1(text)); // a record file's markup shows as its bytes
 }
 

@@ -11,12 +11,15 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <ui/layout/announcements.h>
 
 class QAction;
 class QLabel;
 class QPushButton;
 
 namespace tintwise::ui {
+
+class Announcer;
 
 // Owns the game (engine::MainForm) and only draws it: every control handler runs the form's
 // handler of the same name and then redraws the board. The effects the form asks for beyond
@@ -103,6 +106,8 @@ private:
     BoardCell* m_TxtOop = nullptr;
     std::array<HistoryRowWidgets, engine::kHistoryRows> m_rows{};
     std::array<QAction*, engine::kLevelCount> m_mnuDifficulty{};
+    Announcer* m_announcer = nullptr; // what a screen reader says after a guess, paint or pick
+    layout::Narration m_narration;
 
     engine::ColourIndex m_cursorColour = 0; // the black disc until the first pick
     std::optional<std::filesystem::path> m_programDirectory;

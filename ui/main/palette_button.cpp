@@ -1,9 +1,13 @@
-// palette_button.cpp: how a palette button paints its face, border and focus.
+// palette_button.cpp: how a palette button paints its face, border and focus, and what a screen
+// reader makes of it.
 #include "palette_button.h"
 
+#include "atspi_visibility.h"
 #include "colours.h"
 #include "pixel_grid.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -17,12 +21,82 @@ const QColor kBorder(0x40, 0x40, 0x40);
 const QColor kPressedBorder(0x20, 0x20, 0x20);
 constexpr int kFocusBorderWidth = 2; // logical pixels
 
+// One radio button of the palette: pressing it picks its colour, and only the picked colour's
+// button is checked. The button itself is not checkable, so the keyboard works as on any
+// push button and the engine alone says which colour is picked.
+class PaletteButtonAccessible : public QAccessibleWidget
+{
+public:
+    explicit PaletteButtonAccessible(PaletteButton* button)
+        : QAccessibleWidget(button, QAccessible::RadioButton)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        const auto* button = static_cast<const PaletteButton*>(widget());
+        state.checkable = true;
+        state.checked = button->isPicked();
+        state.pressed = button->isDown();
+        return state;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& actionName) override
+    {
+        if (actionName == pressAction()) {
+            static_cast<PaletteButton*>(widget())->click();
+            return;
+        }
+        QAccessibleWidget::doAction(actionName);
+    }
+};
+
+QAccessibleInterface* paletteButtonAccessibleFactory(const QString&, QObject* object)
+{
+    if (auto* button = dynamic_cast<PaletteButton*>(object)) {
+        return new PaletteButtonAccessible(button);
+    }
+    return nullptr;
+}
+
 } // namespace
 
 PaletteButton::PaletteButton(const QColor& face, QWidget* parent)
     : QPushButton(parent), m_face(face),
       m_focusMark(focusMarkColour(face))
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(paletteButtonAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+}
+
+void PaletteButton::setPicked(bool picked)
+{
+    if (picked == m_picked) {
+        return;
+    }
+    m_picked = picked;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void PaletteButton::setVisible(bool visible)
+{
+    const bool was = isVisible();
+    QPushButton::setVisible(visible);
+    if (isVisible() != was) {
+        reportVisibility(this);
+    }
 }
 
 void PaletteButton::paintEvent(QPaintEvent*)

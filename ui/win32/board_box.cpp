@@ -2,6 +2,7 @@
 // palette buttons' faces.
 #include "board_box.h"
 
+#include <ui/layout/announcements.h>
 #include <ui/layout/main_window.h>
 
 namespace tintwise::win32 {
@@ -47,14 +48,7 @@ std::wstring BoardBox::spokenText() const
     if (!m_shown) {
         return {};
     }
-    if (m_kind == Kind::Count) {
-        return m_count;
-    }
-    if (m_colour == engine::kWhite) {
-        return widen(layout::kEmptyCellText);
-    }
-    const engine::ColourIndex index = engine::colourIndexOf(m_colour);
-    return index >= 0 ? widen(engine::colourName(index)) : std::wstring();
+    return m_kind == Kind::Count ? m_count : widen(layout::colourText(m_colour));
 }
 
 void BoardBox::show(engine::ColourValue colour, std::string_view count, bool shown)

@@ -21,6 +21,7 @@ MainWindow::MainWindow(HINSTANCE instance, std::function<void()> howToPlay)
     createMenu();
     create(instance, kClassName, kStyle, 0, m_menu);
     wireControls();
+    m_announcer.create(m_hwnd, instance);
     Form_Load();
     focusControl(m_CmdStart);
 }
@@ -90,6 +91,9 @@ void MainWindow::applyCursor()
 
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (m_announcer.handle(message)) {
+        return 0;
+    }
     switch (message) {
     case WM_COMMAND: {
         // Menu entries and accelerators come without a control; buttons say they were clicked,
@@ -169,8 +173,10 @@ void MainWindow::CmdStart_Click()
 
 void MainWindow::CmdCorrect_Click()
 {
+    m_narration.scoring();
     m_form.CmdCorrect_Click();
     refreshBoard();
+    m_announcer.say(m_narration.scored(m_form.board()));
 }
 
 void MainWindow::Command1_Click() { Form_QueryUnload(); }
@@ -179,12 +185,14 @@ void MainWindow::Cmd_Click(int k)
 {
     m_form.Cmd_Click(k);
     refreshBoard();
+    m_announcer.say(layout::pickedText(k));
 }
 
 void MainWindow::TA_Click(int n)
 {
     m_form.TA_Click(n);
     refreshBoard();
+    m_announcer.say(layout::paintedText(n, m_form.board().guess.cells[std::size_t(n - 1)]));
 }
 
 void MainWindow::mnuFileStart_Click()
@@ -248,6 +256,7 @@ void MainWindow::showMessage(std::string_view title, std::string_view text)
     // a won or lost game's secret shows behind the box.
     refreshBoard();
     UpdateWindow(m_hwnd);
+    m_announcer.say(m_narration.boxOpened(m_form.board())); // heard once the box has been read
     MessageBoxW(m_hwnd, widenLatin1(text).c_str(), widenLatin1(title).c_str(), MB_OK);
 }
 

@@ -1,6 +1,7 @@
 // main_window.h: frmMain on Windows, the window in which the game is played.
 #pragma once
 
+#include "announcer.h"
 #include "artwork.h"
 #include "board_box.h"
 #include "form.h"
@@ -11,6 +12,7 @@
 #include <engine/window_effects.h>
 #include <functional>
 #include <map>
+#include <ui/layout/announcements.h>
 
 namespace tintwise::win32 {
 
@@ -72,6 +74,8 @@ private:
 
     engine::MainForm m_form;
     std::function<void()> m_howToPlay;
+    Announcer m_announcer;
+    layout::Narration m_narration; // what a screen reader is told of each guess
 
     HWND m_CmdStart = nullptr;
     std::array<HWND, engine::kPaletteButtonCount> m_Cmd{};
