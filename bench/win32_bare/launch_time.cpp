@@ -37,7 +37,7 @@ double launchMilliseconds(const char* exe)
     const auto start = std::chrono::steady_clock::now();
     if (!CreateProcessA(exe, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &run)) {
-        std::fprintf(stderr, "cannot start %s\n", exe);
+        std::fprintf(stderr, "cannot start %s: error %lu\n", exe, GetLastError());
         std::exit(1);
     }
     Launch launch{run.dwProcessId};
