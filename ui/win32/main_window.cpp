@@ -278,7 +278,7 @@ void MainWindow::setCursorColour(engine::ColourIndex k)
     applyCursor();
 }
 
-std::filesystem::path MainWindow::programDirectory() const { return records::programDirectory(); }
+records::NativePath MainWindow::programDirectory() const { return records::programDirectory(); }
 
 std::string MainWindow::timeOfDay() const
 {
