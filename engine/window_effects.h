@@ -3,7 +3,7 @@
 
 #include "palette.h"
 
-#include <filesystem>
+#include <records/native_path.h>
 #include <string>
 #include <string_view>
 
@@ -40,7 +40,7 @@ public:
     virtual void setCursorColour(ColourIndex k) = 0;
 
     // The directory of the program's executable, where the record files live.
-    virtual std::filesystem::path programDirectory() const = 0;
+    virtual records::NativePath programDirectory() const = 0;
 
     // The time of day as text in the user's time format.
     virtual std::string timeOfDay() const = 0;

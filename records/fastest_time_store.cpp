@@ -2,6 +2,7 @@
 #include "fastest_time_store.h"
 
 #include "platform.h"
+#include "read_line.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -9,8 +10,6 @@
 #include <random>
 
 namespace tintwise::records {
-
-namespace fs = std::filesystem;
 
 const LevelFile* findLevelFile(std::string_view key)
 {
@@ -21,8 +20,6 @@ const LevelFile* findLevelFile(std::string_view key)
     }
     return nullptr;
 }
-
-namespace {
 
 LineRead readLineIn(const platform::Folder& folder, const std::string& name)
 {
@@ -38,6 +35,8 @@ LineRead readLineIn(const platform::Folder& folder, const std::string& name)
     bytes.resize(std::min(bytes.find_first_of("\r\n"), bytes.size()));
     return {ReadStatus::Ok, std::move(bytes)};
 }
+
+namespace {
 
 constexpr std::string_view kTemporaryEnd = ".tmp";
 
@@ -96,7 +95,7 @@ bool replaceLine(const platform::Folder& folder, const std::string& name, std::s
 class WritableFolder
 {
 public:
-    explicit WritableFolder(const fs::path& directory) : m_folder(directory)
+    explicit WritableFolder(const NativePath& directory) : m_folder(directory)
     {
         m_locked = m_folder.lockForWriting();
     }
@@ -109,17 +108,6 @@ private:
 };
 
 } // namespace
-
-LineRead readFirstLine(const fs::path& file) noexcept
-{
-    try {
-        const fs::path parent = file.parent_path();
-        const platform::Folder folder(parent.empty() ? fs::current_path() : fs::absolute(parent));
-        return readLineIn(folder, file.filename().string());
-    } catch (...) {
-        return {ReadStatus::Failed, {}};
-    }
-}
 
 std::int16_t leadingNumber(std::string_view text) noexcept
 {
@@ -179,9 +167,9 @@ std::int16_t storedCount(std::string_view line) noexcept
     return leadingNumber(line.empty() ? line : line.substr(1));
 }
 
-fs::path programDirectory() { return platform::executableDirectory().value_or(fs::path()); }
+NativePath programDirectory() { return platform::executableDirectory().value_or(NativePath()); }
 
-FastestTimeStore::FastestTimeStore(fs::path directory) : m_directory(std::move(directory)) {}
+FastestTimeStore::FastestTimeStore(NativePath directory) : m_directory(std::move(directory)) {}
 
 bool FastestTimeStore::CreateFastestFile(std::string_view key) const
 {

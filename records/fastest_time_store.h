@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <records/native_path.h>
 #include <string>
 #include <string_view>
 
@@ -83,7 +84,7 @@ std::int16_t storedCount(std::string_view line) noexcept;
 // The folder of the running executable, where the game keeps its records: absolute, and found
 // without converting its name through any text encoding. Empty where the system cannot tell,
 // which fails every read and write rather than use the working directory.
-std::filesystem::path programDirectory();
+NativePath programDirectory();
 
 enum class WriteOutcome
 {
@@ -104,9 +105,9 @@ class FastestTimeStore
 {
 public:
     // The folder must be absolute; any other path fails every read and write.
-    explicit FastestTimeStore(std::filesystem::path directory);
+    explicit FastestTimeStore(NativePath directory);
 
-    const std::filesystem::path& directory() const { return m_directory; }
+    const NativePath& directory() const { return m_directory; }
 
     // Writes the no-record line into the level's file, unless another writer has created the
     // file meanwhile. True when the file is there afterwards. Unknown key: nothing, and false.
@@ -130,7 +131,7 @@ public:
     WriteOutcome writeRecord(std::string_view key, int count) const;
 
 private:
-    std::filesystem::path m_directory;
+    NativePath m_directory;
 };
 
 } // namespace tintwise::records

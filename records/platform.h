@@ -3,8 +3,8 @@
 
 #include <chrono>
 #include <cstddef>
-#include <filesystem>
 #include <optional>
+#include <records/native_path.h>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,7 +30,7 @@ class Folder
 public:
     // A relative or empty path is refused: the records never land in whatever the working
     // directory happens to be.
-    explicit Folder(const std::filesystem::path& path) noexcept;
+    explicit Folder(const NativePath& path) noexcept;
     ~Folder();
     Folder(const Folder&) = delete;
     Folder& operator=(const Folder&) = delete;
@@ -70,7 +70,7 @@ public:
 
 private:
 #ifdef _WIN32
-    std::filesystem::path m_path;
+    NativePath m_path;
     void* m_lockFile = nullptr; // HANDLE of the lock file while locked
 #else
     int m_fd = -1;
@@ -79,6 +79,6 @@ private:
 
 // The folder of the running executable, absolute, taken from the system without converting
 // its name to or from any text encoding. nullopt only where the system cannot tell.
-std::optional<std::filesystem::path> executableDirectory() noexcept;
+std::optional<NativePath> executableDirectory() noexcept;
 
 } // namespace tintwise::records::platform

@@ -40,9 +40,9 @@ bool writeAll(int fd, std::string_view bytes)
 
 } // namespace
 
-Folder::Folder(const std::filesystem::path& path) noexcept
+Folder::Folder(const NativePath& path) noexcept
 {
-    if (path.is_absolute()) {
+    if (!path.empty() && path.front() == '/') {
         m_fd = retrying([&] { return ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
     }
 }
@@ -206,7 +206,7 @@ std::vector<std::string> Folder::entryNames() const noexcept
     return names;
 }
 
-std::optional<std::filesystem::path> executableDirectory() noexcept
+std::optional<NativePath> executableDirectory() noexcept
 {
 #ifdef __linux__
     try {
@@ -227,11 +227,13 @@ std::optional<std::filesystem::path> executableDirectory() noexcept
             }
             target.resize(target.size() * 2);
         }
-        std::filesystem::path directory = std::filesystem::path(target).parent_path();
-        if (!directory.is_absolute()) {
+        // The kernel gives an absolute path; its folder is all but the last name.
+        const std::size_t slash = target.rfind('/');
+        if (target.empty() || target.front() != '/' || slash == std::string::npos) {
             return std::nullopt;
         }
-        return directory;
+        target.resize(slash == 0 ? 1 : slash);
+        return target;
     } catch (...) {
         return std::nullopt;
     }

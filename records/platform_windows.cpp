@@ -63,12 +63,33 @@ private:
     HANDLE m_handle;
 };
 
+// Whether a path names a place by itself: a drive's root ("C:\\...") or a network or device
+// path ("\\\\server\\share", "\\\\?\\C:\\..."). "C:name" and "\\name" hang on the current drive and
+// folder, and the records never land wherever those happen to be.
+bool isAbsolute(const std::wstring& path)
+{
+    const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+    const bool driveRoot = path.size() >= 3 && path[1] == L':' && separator(path[2]) &&
+                           ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'));
+    return driveRoot || (path.size() >= 2 && separator(path[0]) && separator(path[1]));
+}
+
+// The file `name` in folder.
+std::wstring joined(const std::wstring& folder, const std::wstring& name)
+{
+    std::wstring path = folder;
+    if (!path.empty() && path.back() != L'\\' && path.back() != L'/') {
+        path += L'\\';
+    }
+    return path + name;
+}
+
 } // namespace
 
-Folder::Folder(const std::filesystem::path& path) noexcept
+Folder::Folder(const NativePath& path) noexcept
 {
     try {
-        if (!path.is_absolute()) {
+        if (!isAbsolute(path)) {
             return;
         }
         const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -96,7 +117,7 @@ bool Folder::lockForWriting() noexcept
         return m_lockFile != nullptr;
     }
     try {
-        const std::filesystem::path lockPath = m_path / kLockFileName;
+        const std::wstring lockPath = joined(m_path, kLockFileName);
         HANDLE file = CreateFileW(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
@@ -133,7 +154,7 @@ OpenStatus Folder::read(const std::string& name, std::size_t limit,
         return OpenStatus::Failed;
     }
     try {
-        const std::filesystem::path file = m_path / widen(name);
+        const std::wstring file = joined(m_path, widen(name));
         // FILE_FLAG_OPEN_REPARSE_POINT opens a link itself, which is then refused below.
         const Handle in(CreateFileW(file.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -177,7 +198,7 @@ bool Folder::mayReplace(const std::string& name) const noexcept
         return false;
     }
     try {
-        const std::filesystem::path file = m_path / widen(name);
+        const std::wstring file = joined(m_path, widen(name));
         const DWORD attributes = GetFileAttributesW(file.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) {
             return GetLastError() == ERROR_FILE_NOT_FOUND;
@@ -206,11 +227,11 @@ bool Folder::writeNewFile(const std::string& name, std::string_view bytes,
         // The attributes the player may set on a record (hidden, say) stay with its new file.
         constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                 FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-        const DWORD old = GetFileAttributesW((m_path / widen(like)).c_str());
+        const DWORD old = GetFileAttributesW(joined(m_path, widen(like)).c_str());
         const DWORD attributes = old == INVALID_FILE_ATTRIBUTES || (old & kKept) == 0
                                      ? FILE_ATTRIBUTE_NORMAL
                                      : old & kKept;
-        const std::filesystem::path file = m_path / widen(name);
+        const std::wstring file = joined(m_path, widen(name));
         const Handle out(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                      attributes, nullptr));
         if (!out.valid()) {
@@ -232,7 +253,7 @@ bool Folder::replace(const std::string& from, const std::string& to) const noexc
     }
     try {
         // Write-through returns only once the rename is on the disk.
-        return MoveFileExW((m_path / widen(from)).c_str(), (m_path / widen(to)).c_str(),
+        return MoveFileExW(joined(m_path, widen(from)).c_str(), joined(m_path, widen(to)).c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     } catch (...) {
         return false;
@@ -242,7 +263,7 @@ bool Folder::replace(const std::string& from, const std::string& to) const noexc
 bool Folder::remove(const std::string& name) const noexcept
 {
     try {
-        return !m_path.empty() && DeleteFileW((m_path / widen(name)).c_str()) != 0;
+        return !m_path.empty() && DeleteFileW(joined(m_path, widen(name)).c_str()) != 0;
     } catch (...) {
         return false;
     }
@@ -256,7 +277,7 @@ std::vector<std::string> Folder::entryNames() const noexcept
     }
     try {
         WIN32_FIND_DATAW found{};
-        HANDLE search = FindFirstFileW((m_path / L"*").c_str(), &found);
+        HANDLE search = FindFirstFileW(joined(m_path, L"*").c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) {
             return names;
         }
@@ -273,7 +294,7 @@ std::vector<std::string> Folder::entryNames() const noexcept
     return names;
 }
 
-std::optional<std::filesystem::path> executableDirectory() noexcept
+std::optional<NativePath> executableDirectory() noexcept
 {
     try {
         std::wstring module(MAX_PATH, L'\0');
@@ -292,11 +313,16 @@ std::optional<std::filesystem::path> executableDirectory() noexcept
             }
             module.resize(module.size() * 2);
         }
-        std::filesystem::path directory = std::filesystem::path(module).parent_path();
-        if (!directory.is_absolute()) {
+        // All but the last name; a drive's root keeps its separator ("C:\\").
+        const std::size_t separator = module.find_last_of(L"\\/");
+        if (separator == std::wstring::npos) {
             return std::nullopt;
         }
-        return directory;
+        module.resize(separator == 2 && module[1] == L':' ? separator + 1 : separator);
+        if (!isAbsolute(module)) {
+            return std::nullopt;
+        }
+        return module;
     } catch (...) {
         return std::nullopt;
     }

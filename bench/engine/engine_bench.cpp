@@ -38,7 +38,7 @@ public:
     void showMessage(std::string_view, std::string_view) override {}
     void setFocus(FocusTarget) override {}
     void setCursorColour(ColourIndex) override {}
-    std::filesystem::path programDirectory() const override { return {}; }
+    tintwise::records::NativePath programDirectory() const override { return {}; }
     std::string timeOfDay() const override { return m_time; }
 
 private:

@@ -13,7 +13,8 @@ int main(int argc, char* argv[])
 {
     const std::string mode = argc > 1 ? argv[1] : "";
     const std::filesystem::path directory = argc > 2 ? argv[2] : "";
-    const records::FastestTimeStore store(mode == "here" ? records::programDirectory() : directory);
+    const records::FastestTimeStore store(mode == "here" ? records::programDirectory()
+                                                         : directory.native());
     if (mode == "here" || mode == "once") { // "here": beside itself, wherever it was started from
         const int count = argc > 3 ? std::atoi(argv[3]) : 4;
         return store.writeRecord("Interm", count) == records::WriteOutcome::Written ? 0 : 1;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <engine/main_form.h>
+#include <filesystem>
 #include <functional>
 #include <vector>
 
@@ -34,7 +35,7 @@ struct RecordingWindow : engine::WindowEffects
     }
     void setFocus(engine::FocusTarget target) override { focus.push_back(target); }
     void setCursorColour(engine::ColourIndex) override {}
-    std::filesystem::path programDirectory() const override { return directory; }
+    records::NativePath programDirectory() const override { return directory; }
     std::string timeOfDay() const override { return time; }
 };
 

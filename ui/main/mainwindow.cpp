@@ -244,12 +244,12 @@ void MainWindow::setCursorColour(engine::ColourIndex k)
     applyCursor();
 }
 
-std::filesystem::path MainWindow::programDirectory() const
+records::NativePath MainWindow::programDirectory() const
 {
     // Not Qt's application folder: it goes through text and comes back empty for a folder
     // whose name is not valid in the locale's encoding, which would put the records in the
     // working directory.
-    return m_programDirectory ? *m_programDirectory : records::programDirectory();
+    return m_programDirectory ? m_programDirectory->native() : records::programDirectory();
 }
 
 std::string MainWindow::timeOfDay() const

@@ -91,7 +91,7 @@ private:
     void showMessage(std::string_view title, std::string_view text) override;
     void setFocus(engine::FocusTarget target) override;
     void setCursorColour(engine::ColourIndex k) override;
-    std::filesystem::path programDirectory() const override;
+    records::NativePath programDirectory() const override;
     std::string timeOfDay() const override;
 
     engine::MainForm m_form;

@@ -137,13 +137,13 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return TRUE;
         }
         break;
-    case WM_CLOSE:
-        Form_QueryUnload();
-    case WM_ENDSESSION: // the session ends: as if closed
-        if (wParam != FALSE) {
-            Form_QueryUnload();
+    case WM_ENDSESSION: // the session ends: as if the window were closed
+        if (wParam == FALSE) {
+            return 0;
         }
-        return 0;
+        [[fallthrough]];
+    case WM_CLOSE: // the close box or the system menu
+        Form_QueryUnload();
     default:
         break;
     }
@@ -278,7 +278,7 @@ void MainWindow::setCursorColour(engine::ColourIndex k)
     applyCursor();
 }
 
-std::filesystem::path MainWindow::programDirectory() const { return records::programDirectory(); }
+records::NativePath MainWindow::programDirectory() const { return records::programDirectory(); }
 
 std::string MainWindow::timeOfDay() const
 {
