@@ -1,7 +1,7 @@
 // driver.cpp: plays the Windows game under Wine as a player does. Each scenario is a script of
 // steps, "step argument|value", separated by "; " and run in order on one game; the last line
 // printed is the one the test run requires.
-//   tintwise_win32_driver GAME.exe HOOK.dll RECORDER.exe WORK_FOLDER
+//   tintwise_win32_driver GAME.exe HOOK.dll RECORDER.exe WORK_FOLDER (Windows paths)
 #include "harness.h"
 
 #include <cstdio>
@@ -246,23 +246,17 @@ const std::pair<std::string, std::string> kScenarios[] = {
      "click Cmd0; keys Ctrl+H; about; closebox; ends The close box"},
 };
 
-// The Windows path of a Unix one.
-fs::path windowsPath(const std::string& path)
-{
-    return fs::path(path.starts_with("/") ? "Z:" + path : path).make_preferred();
-}
-
 } // namespace
 
 int main(int, char* argv[])
 {
-    g_game = windowsPath(argv[1]), g_hook = windowsPath(argv[2]), g_work = windowsPath(argv[4]);
+    g_game = argv[1], g_hook = argv[2], g_work = argv[4];
     fs::remove_all(g_work);
     fs::create_directories(g_work / "located");
     // Recorders stand in for the programs the game starts; the shell's https and mailto
     // commands go to two of them.
     for (const char* recorder : {"https.exe", "mailto.exe", "named.exe", "located\\MSINFO32.EXE"}) {
-        fs::copy_file(windowsPath(argv[3]), g_work / recorder);
+        fs::copy_file(argv[3], g_work / recorder);
     }
     for (const std::string scheme : {"https", "mailto"}) {
         const std::string command = '"' + (g_work / (scheme + ".exe")).string() + "\" \"%1\"";
