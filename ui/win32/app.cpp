@@ -12,13 +12,6 @@ namespace tintwise::win32 {
 
 App::App(HINSTANCE instance) : m_instance(instance)
 {
-    INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof controls;
-    controls.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
-    InitCommonControlsEx(&controls);
-    // The logos are decoded by a COM component.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-
     // The main window's class keeps its brush for the life of the program.
     const auto background = layout::frmMain().background.value_or(engine::kWhite);
     Form::registerClass(instance, MainWindow::kClassName, CreateSolidBrush(colorRef(background)));
@@ -59,6 +52,14 @@ bool App::dispatchToForm(MSG& message)
 
 void App::showMainWindow()
 {
+    // The tooltips and the cursors' image list are common controls; the screen reader's
+    // announcements and the shell's address handlers are COM components. Both are started only
+    // now: the splash needs neither, and starting them is slow enough to delay it.
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
+    InitCommonControlsEx(&controls);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     m_main = std::make_unique<MainWindow>(m_instance, [this] { showAboutWindow(); });
     m_main->show();
 }

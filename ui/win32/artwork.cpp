@@ -1,12 +1,12 @@
-// artwork.cpp: PNG logos decoded by the Windows Imaging Component, and the disc cursors drawn
+// artwork.cpp: the logos drawn from the pixels the build decoded, and the disc cursors drawn
 // pixel by pixel into a common-controls image list.
 #include "artwork.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cwctype>
 #include <span>
 #include <ui/layout/main_window.h>
-#include <wincodec.h>
 
 namespace tintwise::win32 {
 
@@ -28,9 +28,13 @@ UniqueBitmap createPixels(int width, int height, std::uint32_t*& pixels)
     return bitmap;
 }
 
-// The bytes of a PNG resource ("LOGO_PRODUCT", "LOGO_PRODUCT_2X"), empty when it is missing.
-std::span<const BYTE> pngResource(HINSTANCE instance, std::wstring name)
+// The bytes of a logo's resource ("LOGO_PRODUCT", "LOGO_PRODUCT_2X"), empty when it is missing.
+std::span<const BYTE> logoResource(HINSTANCE instance, std::wstring_view logo, bool twice)
 {
+    std::wstring name = L"LOGO_" + std::wstring(logo) + (twice ? L"_2X" : L"");
+    for (wchar_t& c : name) {
+        c = static_cast<wchar_t>(std::towupper(c));
+    }
     const HRSRC found = FindResourceW(instance, name.c_str(), MAKEINTRESOURCEW(10)); // RT_RCDATA
     const HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
     if (loaded == nullptr) {
@@ -39,103 +43,104 @@ std::span<const BYTE> pngResource(HINSTANCE instance, std::wstring name)
     return {static_cast<const BYTE*>(LockResource(loaded)), SizeofResource(instance, found)};
 }
 
-std::wstring resourceName(std::string_view logo, bool twice)
+std::uint32_t little32(std::span<const BYTE> bytes, std::size_t at)
 {
-    std::wstring name = L"LOGO_" + widen(logo) + (twice ? L"_2X" : L"");
-    for (wchar_t& c : name) {
-        c = static_cast<wchar_t>(std::towupper(c));
-    }
-    return name;
+    return std::uint32_t(bytes[at]) | std::uint32_t(bytes[at + 1]) << 8 |
+           std::uint32_t(bytes[at + 2]) << 16 | std::uint32_t(bytes[at + 3]) << 24;
 }
 
-template <typename T> ComPtr<T> adopt(T* object) { return ComPtr<T>(object); }
-
-// Decodes a PNG and scales it to width x height as premultiplied BGRA.
-bool decode(std::span<const BYTE> png, UINT width, UINT height, std::uint32_t* pixels)
+// The logo's size in pixels, as its resource begins.
+bool logoSize(std::span<const BYTE> logo, int& width, int& height)
 {
-    IWICImagingFactory* rawFactory = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_PPV_ARGS(&rawFactory)))) {
+    if (logo.size() < 8) {
         return false;
     }
-    const auto factory = adopt(rawFactory);
-    IWICStream* rawStream = nullptr;
-    IWICBitmapDecoder* rawDecoder = nullptr;
-    IWICBitmapFrameDecode* rawFrame = nullptr;
-    IWICBitmapScaler* rawScaler = nullptr;
-    IWICFormatConverter* rawConverter = nullptr;
-    if (FAILED(factory->CreateStream(&rawStream))) {
-        return false;
-    }
-    const auto stream = adopt(rawStream);
-    if (FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(png.data()),
-                                            static_cast<DWORD>(png.size()))) ||
-        FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr,
-                                                WICDecodeMetadataCacheOnDemand, &rawDecoder))) {
-        return false;
-    }
-    const auto decoder = adopt(rawDecoder);
-    if (FAILED(decoder->GetFrame(0, &rawFrame)) || FAILED(factory->CreateBitmapScaler(&rawScaler))) {
-        return false;
-    }
-    const auto frame = adopt(rawFrame);
-    const auto scaler = adopt(rawScaler);
-    if (FAILED(scaler->Initialize(frame.get(), width, height, WICBitmapInterpolationModeFant)) ||
-        FAILED(factory->CreateFormatConverter(&rawConverter))) {
-        return false;
-    }
-    const auto converter = adopt(rawConverter);
-    return SUCCEEDED(converter->Initialize(scaler.get(), GUID_WICPixelFormat32bppPBGRA,
-                                           WICBitmapDitherTypeNone, nullptr, 0,
-                                           WICBitmapPaletteTypeCustom)) &&
-           SUCCEEDED(converter->CopyPixels(nullptr, width * 4, width * height * 4,
-                                           reinterpret_cast<BYTE*>(pixels)));
+    width = int(little32(logo, 0));
+    height = int(little32(logo, 4));
+    return width > 0 && height > 0 && width <= 4096 && height <= 4096;
 }
 
-// Its logical size: the pixel size of the plain PNG, read from its header.
-bool pngSize(std::span<const BYTE> png, int& width, int& height)
+// The logo laid over the background, in a bitmap of its own size: its runs of one colour (see
+// make-artwork.py) blended into the background by their alpha. Null when the runs do not fill it.
+UniqueBitmap drawLogo(std::span<const BYTE> logo, COLORREF background)
 {
-    if (png.size() < 24) {
-        return false;
+    int width = 0;
+    int height = 0;
+    std::uint32_t* pixels = nullptr;
+    UniqueBitmap bitmap = logoSize(logo, width, height) ? createPixels(width, height, pixels)
+                                                        : UniqueBitmap(nullptr);
+    if (!bitmap) {
+        return bitmap;
     }
-    const auto be32 = [&](std::size_t at) {
-        return int(png[at]) << 24 | int(png[at + 1]) << 16 | int(png[at + 2]) << 8 | int(png[at + 3]);
-    };
-    width = be32(16);
-    height = be32(20);
-    return width > 0 && height > 0;
+    const std::uint32_t back[3] = {GetBValue(background), GetGValue(background),
+                                   GetRValue(background)};
+    const std::size_t count = std::size_t(width) * std::size_t(height);
+    std::size_t at = 8;
+    for (std::size_t done = 0; done < count;) {
+        if (at + 5 > logo.size()) {
+            return UniqueBitmap(nullptr);
+        }
+        const std::size_t run = std::min<std::size_t>(logo[at] + 1u, count - done);
+        const std::uint32_t alpha = logo[at + 4];
+        std::uint32_t pixel = 0;
+        for (int channel = 0; channel < 3; ++channel) {
+            const std::uint32_t value =
+                (logo[at + 1 + channel] * alpha + back[channel] * (255 - alpha) + 127) / 255;
+            pixel |= value << (8 * channel);
+        }
+        std::fill_n(pixels + done, run, pixel);
+        done += run;
+        at += 5;
+    }
+    return bitmap;
+}
+
+// The bitmap scaled to width x height, each pixel the average of what it covers.
+UniqueBitmap scaledTo(const UniqueBitmap& source, int width, int height)
+{
+    BITMAP from{};
+    std::uint32_t* pixels = nullptr;
+    UniqueBitmap target = createPixels(width, height, pixels);
+    const UniqueMemoryDC in(CreateCompatibleDC(nullptr));
+    const UniqueMemoryDC out(CreateCompatibleDC(nullptr));
+    if (!target || !in || !out || GetObjectW(source.get(), sizeof from, &from) == 0) {
+        return UniqueBitmap(nullptr);
+    }
+    const HGDIOBJ oldIn = SelectObject(in.get(), source.get());
+    const HGDIOBJ oldOut = SelectObject(out.get(), target.get());
+    SetStretchBltMode(out.get(), HALFTONE);
+    SetBrushOrgEx(out.get(), 0, 0, nullptr);
+    StretchBlt(out.get(), 0, 0, width, height, in.get(), 0, 0, from.bmWidth, from.bmHeight,
+               SRCCOPY);
+    SelectObject(in.get(), oldIn);
+    SelectObject(out.get(), oldOut);
+    return target;
 }
 
 } // namespace
 
 UniqueBitmap loadLogo(HINSTANCE instance, std::string_view name, UINT dpi, COLORREF background)
 {
-    const auto plain = pngResource(instance, resourceName(name, false));
+    const std::wstring logo = widen(name);
+    const auto plain = logoResource(instance, logo, false);
     int width = 0;
     int height = 0;
-    if (!pngSize(plain, width, height)) {
+    if (!logoSize(plain, width, height)) {
         return UniqueBitmap(nullptr);
     }
-    auto source = dpi > 96 ? pngResource(instance, resourceName(name, true)) : plain;
-    if (source.empty()) {
-        source = plain;
+    auto source = dpi > 96 ? logoResource(instance, logo, true) : plain;
+    UniqueBitmap drawn = drawLogo(source, background);
+    if (!drawn && source.data() != plain.data()) {
+        drawn = drawLogo(plain, background);
     }
     width = scaled(width, dpi);
     height = scaled(height, dpi);
-    std::uint32_t* pixels = nullptr;
-    UniqueBitmap bitmap = createPixels(width, height, pixels);
-    if (!bitmap || !decode(source, UINT(width), UINT(height), pixels)) {
-        return UniqueBitmap(nullptr);
+    BITMAP size{};
+    if (!drawn || (GetObjectW(drawn.get(), sizeof size, &size) != 0 && size.bmWidth == width &&
+                   size.bmHeight == height)) {
+        return drawn;
     }
-    // Premultiplied, so each channel is the image's plus what shows through of the background.
-    const std::uint32_t r = GetRValue(background), g = GetGValue(background), b = GetBValue(background);
-    for (int i = 0; i < width * height; ++i) {
-        const std::uint32_t p = pixels[i];
-        const std::uint32_t through = 255 - (p >> 24);
-        pixels[i] = (((p >> 16) & 0xFF) + r * through / 255) << 16 |
-                    (((p >> 8) & 0xFF) + g * through / 255) << 8 | ((p & 0xFF) + b * through / 255);
-    }
-    return bitmap;
+    return scaledTo(drawn, width, height);
 }
 
 void DiscCursors::build(UINT dpi)

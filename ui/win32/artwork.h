@@ -1,4 +1,4 @@
-// artwork.h: the logos from the program's PNG resources, and the fifteen disc cursors.
+// artwork.h: the logos from the program's resources, and the fifteen disc cursors.
 #pragma once
 
 #include "win32_support.h"
