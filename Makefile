@@ -54,6 +54,7 @@ fuzz: deps
 # the figures.
 BENCH_LOCK ?= /tmp/tintwise-build.lock
 BENCH_RUNS ?= 15
+WINDOWS_BENCH_RUNS ?= 41
 
 bench: configure
 	flock $(BENCH_LOCK) cmake --build $(BUILD_DIR)
@@ -80,7 +81,7 @@ bench-windows: deps
 	cmake -S . -B $(WINDOWS_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake
 	flock $(BENCH_LOCK) cmake --build $(WINDOWS_BUILD_DIR)
-	flock $(BENCH_LOCK) bench/win32_bare/run $(WINDOWS_BUILD_DIR) $(BENCH_RUNS)
+	flock $(BENCH_LOCK) bench/win32_bare/run $(WINDOWS_BUILD_DIR) $(WINDOWS_BENCH_RUNS)
 
 # The zip a Windows player downloads, tintwise-<version>-windows-x64.zip, at the top of the
 # Windows build folder: tintwise.exe and a short text on how to play and where records are kept.
