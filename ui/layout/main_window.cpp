@@ -6,6 +6,7 @@
 #include <cmath>
 #include <engine/game_board.h>
 #include <engine/levels.h>
+#include <engine/main_form.h>
 
 namespace tintwise::layout {
 
@@ -142,19 +143,28 @@ std::vector<MenuEntry> makeMainMenu()
         e.shortcut = shortcut;
         return e;
     };
+    using engine::MainForm;
+    auto answeredBy = [](void (MainForm::*handler)()) {
+        return [handler](MainForm& form) { (form.*handler)(); };
+    };
     add("mnuFileMenu", 0, "&File");
-    add("mnuFileStart", 1, "&Start New Game", 'S');
+    add("mnuFileStart", 1, "&Start New Game", 'S').formClick =
+        answeredBy(&MainForm::mnuFileStart_Click);
     add("mnuFileDifficulty", 1, "&Game Difficulty");
     for (const engine::LevelInfo& level : engine::kLevels) {
         MenuEntry& e = add("mnuDifficulty", 2, std::string(level.menuCaption));
         e.index = level.menuIndex;
         e.checked = level.colourCount == engine::kStartDif;
+        e.formClick = [index = e.index](MainForm& form) { form.mnuDifficulty_Click(index); };
     }
     add("mnuFastest", 1, "&View Fastest Times");
-    add("mnuFastestBeginner", 2, "B&eginner");
-    add("mnuFastestInterm", 2, "I&ntermediate");
-    add("mnuFastestAdvanced", 2, "A&dvanced");
-    add("mnuReset", 1, "&Reset Fastest Times");
+    add("mnuFastestBeginner", 2, "B&eginner").formClick =
+        answeredBy(&MainForm::mnuFastestBeginner_Click);
+    add("mnuFastestInterm", 2, "I&ntermediate").formClick =
+        answeredBy(&MainForm::mnuFastestInterm_Click);
+    add("mnuFastestAdvanced", 2, "A&dvanced").formClick =
+        answeredBy(&MainForm::mnuFastestAdvanced_Click);
+    add("mnuReset", 1, "&Reset Fastest Times").formClick = answeredBy(&MainForm::mnuReset_Click);
     add("mnuFilebar1", 1, "").separator = true;
     add("mnuFileExit", 1, "E&xit", 'X');
     add("mnuHelpMenu", 0, "&Help");

@@ -3,8 +3,13 @@
 
 #include "controls.h"
 
+#include <functional>
 #include <string>
 #include <vector>
+
+namespace tintwise::engine {
+class MainForm;
+}
 
 namespace tintwise::layout {
 
@@ -51,6 +56,9 @@ struct MenuEntry
     char shortcut = 0;     // the letter of its Ctrl shortcut ('S' for Ctrl+S), or 0
     bool separator = false;
     bool checked = false;  // at creation
+    // The game's handler of the entry, when the game alone answers it (every entry but Exit and
+    // How To Play, which the window answers); the window redraws the board after it.
+    std::function<void(engine::MainForm&)> formClick;
 };
 
 // The menu bar of frmMain, depth first: each entry is followed by the entries of its menu.

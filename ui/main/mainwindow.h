@@ -68,7 +68,8 @@ private:
     void applyCursor();
     void refreshBoard();
 
-    // The handlers of frmMain.
+    // The handlers of frmMain that the window adds to. The menu entries that the game alone
+    // answers run its handler straight from the table (layout::MenuEntry::formClick).
     void Form_Load();
     void Form_QueryUnload();
     void CmdStart_Click();
@@ -76,12 +77,6 @@ private:
     void Command1_Click();
     void Cmd_Click(int k);
     void TA_Click(int n);
-    void mnuFileStart_Click();
-    void mnuDifficulty_Click(int index);
-    void mnuFastestBeginner_Click();
-    void mnuFastestInterm_Click();
-    void mnuFastestAdvanced_Click();
-    void mnuReset_Click();
     void mnuFileExit_Click();
     void mnuHelpHowTo_Click();
 

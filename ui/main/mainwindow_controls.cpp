@@ -185,13 +185,9 @@ void MainWindow::createControls()
 
 void MainWindow::createActions()
 {
+    // The entries the window answers itself; the game answers the others.
     using Handler = void (MainWindow::*)();
     static const std::map<std::string_view, Handler> handlers = {
-        {"mnuFileStart", &MainWindow::mnuFileStart_Click},
-        {"mnuFastestBeginner", &MainWindow::mnuFastestBeginner_Click},
-        {"mnuFastestInterm", &MainWindow::mnuFastestInterm_Click},
-        {"mnuFastestAdvanced", &MainWindow::mnuFastestAdvanced_Click},
-        {"mnuReset", &MainWindow::mnuReset_Click},
         {"mnuFileExit", &MainWindow::mnuFileExit_Click},
         {"mnuHelpHowTo", &MainWindow::mnuHelpHowTo_Click},
     };
@@ -226,9 +222,13 @@ void MainWindow::createActions()
             // then sets one, and a group would fight that.
             action->setCheckable(true);
             action->setChecked(e.checked);
-            const int index = e.index;
-            connect(action, &QAction::triggered, this, [this, index] { mnuDifficulty_Click(index); });
-            m_mnuDifficulty[std::size_t(index)] = action;
+            m_mnuDifficulty[std::size_t(e.index)] = action;
+        }
+        if (e.formClick) {
+            connect(action, &QAction::triggered, this, [this, &e] {
+                e.formClick(m_form);
+                refreshBoard();
+            });
             continue;
         }
         const auto handler = handlers.find(e.name);

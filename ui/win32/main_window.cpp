@@ -195,42 +195,6 @@ void MainWindow::TA_Click(int n)
     m_announcer.say(layout::paintedText(n, m_form.board().guess.cells[std::size_t(n - 1)]));
 }
 
-void MainWindow::mnuFileStart_Click()
-{
-    m_form.mnuFileStart_Click();
-    refreshBoard();
-}
-
-void MainWindow::mnuDifficulty_Click(int index)
-{
-    m_form.mnuDifficulty_Click(index);
-    refreshBoard();
-}
-
-void MainWindow::mnuFastestBeginner_Click()
-{
-    m_form.mnuFastestBeginner_Click();
-    refreshBoard();
-}
-
-void MainWindow::mnuFastestInterm_Click()
-{
-    m_form.mnuFastestInterm_Click();
-    refreshBoard();
-}
-
-void MainWindow::mnuFastestAdvanced_Click()
-{
-    m_form.mnuFastestAdvanced_Click();
-    refreshBoard();
-}
-
-void MainWindow::mnuReset_Click()
-{
-    m_form.mnuReset_Click();
-    refreshBoard();
-}
-
 void MainWindow::mnuFileExit_Click() { Form_QueryUnload(); }
 
 void MainWindow::mnuHelpHowTo_Click() { m_howToPlay(); }

@@ -46,7 +46,8 @@ private:
     void refreshBoard();
     void applyCursor();
 
-    // The handlers of frmMain.
+    // The handlers of frmMain that the window adds to. The menu entries that the game alone
+    // answers run its handler straight from the table (layout::MenuEntry::formClick).
     void Form_Load();
     [[noreturn]] void Form_QueryUnload();
     void CmdStart_Click();
@@ -54,12 +55,6 @@ private:
     void Command1_Click();
     void Cmd_Click(int k);
     void TA_Click(int n);
-    void mnuFileStart_Click();
-    void mnuDifficulty_Click(int index);
-    void mnuFastestBeginner_Click();
-    void mnuFastestInterm_Click();
-    void mnuFastestAdvanced_Click();
-    void mnuReset_Click();
     void mnuFileExit_Click();
     void mnuHelpHowTo_Click();
 

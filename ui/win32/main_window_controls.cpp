@@ -65,13 +65,9 @@ void MainWindow::wireControls()
 
 void MainWindow::createMenu()
 {
+    // The entries the window answers itself; the game answers the others.
     using Handler = void (MainWindow::*)();
     static const std::map<std::string_view, Handler> handlers = {
-        {"mnuFileStart", &MainWindow::mnuFileStart_Click},
-        {"mnuFastestBeginner", &MainWindow::mnuFastestBeginner_Click},
-        {"mnuFastestInterm", &MainWindow::mnuFastestInterm_Click},
-        {"mnuFastestAdvanced", &MainWindow::mnuFastestAdvanced_Click},
-        {"mnuReset", &MainWindow::mnuReset_Click},
         {"mnuFileExit", &MainWindow::mnuFileExit_Click},
         {"mnuHelpHowTo", &MainWindow::mnuHelpHowTo_Click},
     };
@@ -105,9 +101,13 @@ void MainWindow::createMenu()
         AppendMenuW(menus.back(), MF_STRING | (e.checked ? MF_CHECKED : MF_UNCHECKED),
                     static_cast<UINT_PTR>(e.id), text.c_str());
         if (e.name == "mnuDifficulty") {
-            const int index = e.index;
-            m_mnuDifficulty[std::size_t(index)] = e.id;
-            m_commands[e.id] = [this, index] { mnuDifficulty_Click(index); };
+            m_mnuDifficulty[std::size_t(e.index)] = e.id;
+        }
+        if (e.formClick) {
+            m_commands[e.id] = [this, &e] {
+                e.formClick(m_form);
+                refreshBoard();
+            };
             continue;
         }
         const auto handler = handlers.find(e.name);
