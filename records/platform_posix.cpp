@@ -147,7 +147,6 @@ bool Folder::writeNewFile(const std::string& name, std::string_view bytes,
     if (fd < 0) {
         return false;
     }
-    bool ok = true;
     struct stat old
     {
     };
@@ -155,9 +154,10 @@ bool Folder::writeNewFile(const std::string& name, std::string_view bytes,
         // Only the superuser may give a file away: a record it replaces stays the player's, who
         // can then still write it. For anyone else this changes nothing or fails, harmlessly.
         [[maybe_unused]] const int given = ::fchown(fd, old.st_uid, old.st_gid);
-        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+        // A file system without modes (a FAT memory stick) refuses this; the record matters more.
+        [[maybe_unused]] const int kept = ::fchmod(fd, old.st_mode & 07777);
     }
-    ok = ok && writeAll(fd, bytes);
+    bool ok = writeAll(fd, bytes);
     // Without it a power loss after the rename could leave the new name on an empty file.
     ok = ok && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;

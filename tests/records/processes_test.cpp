@@ -113,6 +113,20 @@ TEST(PowerLoss, findsTheNewFileFlushedBeforeTheRenameAndTheFolderFlushedAfter)
     EXPECT_TRUE(std::regex_search(logs.read("trace"), order)) << logs.read("trace");
 }
 
+// Some file systems (a FAT memory stick, some network mounts) refuse to set a file's mode. The
+// record still goes in; only its mode stays the file system's.
+TEST(RefusedModeCopy, stillSavesTheRecord)
+{
+    const TempDir dir;
+    dir.write("Interm.txt", "\"11\"\r\n");
+    const std::string command =
+        "ASAN_OPTIONS=\"${ASAN_OPTIONS:-}:detect_leaks=0\" strace -f -qq -o /dev/null "
+        "-e trace=fchmod -e inject=fchmod:error=EPERM '" +
+        std::string(RECORD_WRITER) + "' once '" + dir.path.string() + "' 3";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    EXPECT_EQ(dir.read("Interm.txt"), "\"3\"\r\n");
+}
+
 // Something swaps a pipe and a file in and out under the record's name while the game reads:
 // whatever it finds must be checked after opening, or a pipe with no writer blocks the window.
 TEST(SwappedInPipe, neverBlocksAReader)
