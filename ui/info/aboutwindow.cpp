@@ -11,6 +11,7 @@
 #include <QWindow>
 #include <registry/key_value.h>
 #include <ui/layout/info_windows.h>
+#include <ui/main/colours.h>
 #include <ui/main/desktop.h>
 
 namespace tintwise::ui {
@@ -73,7 +74,7 @@ void AboutWindow::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     for (const layout::Control& c : layout::frmAbout().controls) {
         if (c.kind == layout::Kind::Line) {
-            painter.fillRect(pixelRect(c.twips), qtColour(c.background.value_or(engine::kBlack)));
+            painter.fillRect(pixelRect(c.twips), toQColor(c.background.value_or(engine::kBlack)));
         }
     }
 }

@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QWidget>
 #include <ui/layout/info_windows.h>
+#include <ui/main/colours.h>
 #include <ui/main/desktop.h>
 
 namespace tintwise::ui {
@@ -65,11 +66,6 @@ QAccessibleInterface* linkLabelAccessibleFactory(const QString&, QObject* object
 
 } // namespace
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString appTitle() { return fromUtf8(layout::kAppTitle); }
 
 QIcon programIcon()
@@ -103,22 +99,6 @@ QFont tableFont(const layout::Font& font)
     qfont.setBold(font.bold);
     qfont.setUnderline(font.underline);
     return qfont;
-}
-
-QRect pixelRect(const layout::TwipsRect& twips)
-{
-    return {layout::pixels(twips.left), layout::pixels(twips.top), layout::pixels(twips.width),
-            layout::pixels(twips.height)};
-}
-
-QColor qtColour(engine::ColourValue value)
-{
-    return QColor(engine::redOf(value), engine::greenOf(value), engine::blueOf(value));
-}
-
-QSize clientSize(const layout::WindowLayout& window)
-{
-    return {layout::pixels(window.clientWidth), layout::pixels(window.clientHeight)};
 }
 
 QWidget* createInfoControl(const layout::Control& c, QWidget* window)
@@ -168,13 +148,11 @@ QWidget* createInfoControl(const layout::Control& c, QWidget* window)
     }
     if (c.textColour) {
         QPalette palette = widget->palette();
-        palette.setColor(QPalette::WindowText, qtColour(*c.textColour));
+        palette.setColor(QPalette::WindowText, toQColor(*c.textColour));
         widget->setPalette(palette);
     }
     return widget;
 }
-
-void centreOnScreen(QWidget* window) { centreFrameOn(window, workArea(window)); }
 
 QLabel* makePictureBox(QWidget* parent, const QString& image)
 {

@@ -8,12 +8,11 @@
 #include <QString>
 #include <string_view>
 #include <ui/layout/controls.h>
+#include <ui/main/layout_qt.h>
 
 class QWidget;
 
 namespace tintwise::ui {
-
-QString fromUtf8(std::string_view text);
 
 QString appTitle();
 
@@ -23,15 +22,6 @@ QIcon programIcon();
 // The font the table names; where the face is not installed, one with its widths stands in,
 // and only then any face of its kind.
 QFont tableFont(const layout::Font& font);
-
-// Logical pixels of a rectangle in twips.
-QRect pixelRect(const layout::TwipsRect& twips);
-
-// A colour value 0x00BBGGRR as a Qt colour, by its bytes.
-QColor qtColour(engine::ColourValue value);
-
-// A window's fixed client size, from its twips.
-QSize clientSize(const layout::WindowLayout& window);
 
 // One label, picture box, command button or link of the table as a child of window, placed.
 QWidget* createInfoControl(const layout::Control& control, QWidget* window);
@@ -43,10 +33,6 @@ template <typename T> T* infoControl(const QWidget* window, std::string_view nam
     Q_ASSERT(child != nullptr);
     return child;
 }
-
-// Moves a top-level window so that it sits, frame and all, in the middle of its screen's free
-// area.
-void centreOnScreen(QWidget* window);
 
 // An image of the artwork for a screen of the given device pixel ratio: above 1, its "@2x"
 // twin where there is one, which has twice the pixels for the same logical size.

@@ -135,6 +135,8 @@ void centreFrameOn(QWidget* window, const QRect& area)
     window->setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), window->size()));
 }
 
+void centreOnScreen(QWidget* window) { centreFrameOn(window, workArea(window)); }
+
 void keepOutOfTaskBar(QWidget* window)
 {
     xcb_connection_t* connection = x11Connection();

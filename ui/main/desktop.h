@@ -21,6 +21,10 @@ void centreFrameOn(QWidget* window, const QRect& area);
 // The screen's free area that window is on (or the primary screen's), in logical pixels.
 QRect workArea(const QWidget* window);
 
+// Centres a top-level window that is about to be shown, frame and all, in its screen's free
+// area.
+void centreOnScreen(QWidget* window);
+
 // Keeps a window that is about to be shown out of the task bar. Call it before each showing:
 // the window manager forgets the state when a window is hidden.
 void keepOutOfTaskBar(QWidget* window);

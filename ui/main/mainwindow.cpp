@@ -66,7 +66,7 @@ void MainWindow::showEvent(QShowEvent* event)
 {
     if (!m_centred) {
         m_centred = true;
-        centreOnScreen();
+        centreOnScreen(this);
         // The cursor image depends on the screen's pixel ratio: follow the window there.
         if (QWindow* handle = windowHandle()) {
             connect(handle, &QWindow::screenChanged, this, &MainWindow::applyCursor);
@@ -75,8 +75,6 @@ void MainWindow::showEvent(QShowEvent* event)
     }
     QMainWindow::showEvent(event);
 }
-
-void MainWindow::centreOnScreen() { centreFrameOn(this, workArea(this)); }
 
 void MainWindow::applyCursor() { setCursor(discCursor(m_cursorColour, devicePixelRatioF())); }
 

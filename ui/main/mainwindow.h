@@ -64,7 +64,6 @@ private:
 
     void createControls();
     void createActions();
-    void centreOnScreen();
     void applyCursor();
     void refreshBoard();
 

@@ -1,6 +1,7 @@
 // mainwindow_controls.cpp: frmMain's controls and menus, built from the shared table of the
 // window, and wired to the window's handlers.
 #include "colours.h"
+#include "layout_qt.h"
 #include "mainwindow.h"
 #include "palette_button.h"
 
@@ -17,30 +18,13 @@ namespace tintwise::ui {
 
 namespace {
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// Positions and sizes are kept in twips, as the board was designed, and turned into logical
-// pixels; Qt's own scaling then fits them to the screen.
-void place(QWidget* widget, const layout::TwipsRect& twips)
-{
-    widget->setGeometry(layout::pixels(twips.left), layout::pixels(twips.top),
-                        layout::pixels(twips.width), layout::pixels(twips.height));
-}
-
 // The client area: the board is placed by hand, so it has a size of its own but no layout,
 // and resizing the window moves nothing.
 class ClientArea : public QWidget
 {
 public:
     using QWidget::QWidget;
-    QSize sizeHint() const override
-    {
-        const layout::WindowLayout& frm = layout::frmMain();
-        return {layout::pixels(frm.clientWidth), layout::pixels(frm.clientHeight)};
-    }
+    QSize sizeHint() const override { return clientSize(layout::frmMain()); }
 };
 
 // The headings were sized for a narrower font than most desktops use. A heading whose text
@@ -121,7 +105,7 @@ QWidget* createControl(const layout::Control& c, QWidget* client)
     if (!c.accessibleName.empty()) {
         widget->setAccessibleName(fromUtf8(c.accessibleName));
     }
-    place(widget, c.twips);
+    widget->setGeometry(pixelRect(c.twips));
     if (auto* label = qobject_cast<QLabel*>(widget)) {
         fitLabel(label);
     }
