@@ -148,11 +148,14 @@ void DiscCursors::build(UINT dpi)
     const double scale = dpi / 96.0;
     m_side = layout::discImageSide(scale);
     m_images.reset(ImageList_Create(m_side, m_side, ILC_COLOR32, engine::kPaletteButtonCount, 0));
-    for (int k = 0; k < engine::kPaletteButtonCount; ++k) {
+    for (int k = 0; m_images && k < engine::kPaletteButtonCount; ++k) {
         std::uint32_t* pixels = nullptr;
         const UniqueBitmap image = createPixels(m_side, m_side, pixels);
+        // The list is indexed by colour: with one image missing, every later colour would
+        // take its neighbour's disc. None at all leaves the arrow.
         if (!image) {
-            continue;
+            m_images.reset();
+            break;
         }
         const COLORREF colour = colorRef(engine::QBColor(k));
         const std::uint32_t opaque = 0xFF000000u | std::uint32_t(GetRValue(colour)) << 16 |
@@ -162,7 +165,9 @@ void DiscCursors::build(UINT dpi)
                 pixels[y * m_side + x] = layout::discCovers(x, y, scale) ? opaque : 0;
             }
         }
-        ImageList_Add(m_images.get(), image.get(), nullptr);
+        if (ImageList_Add(m_images.get(), image.get(), nullptr) != k) {
+            m_images.reset();
+        }
     }
 }
 

@@ -42,10 +42,13 @@ void MainWindow::onLayout()
         return UniqueIcon(static_cast<HICON>(
             LoadImageW(instance(), MAKEINTRESOURCEW(1), IMAGE_ICON, side, side, 0)));
     };
-    m_bigIcon = icon(SM_CXICON);
-    m_smallIcon = icon(SM_CXSMICON);
-    SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
-    SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
+    // The icons in use go only once the window holds their successors.
+    UniqueIcon big = icon(SM_CXICON);
+    UniqueIcon small = icon(SM_CXSMICON);
+    SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    m_bigIcon = std::move(big);
+    m_smallIcon = std::move(small);
 }
 
 void MainWindow::refreshBoard()
@@ -84,7 +87,7 @@ void MainWindow::applyCursor()
     GetClientRect(m_hwnd, &client);
     MapWindowPoints(m_hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
     if (under != nullptr && (IsChild(m_hwnd, under) || (under == m_hwnd && PtInRect(&client, at)))) {
-        SetCursor(cursor.get());
+        SetCursor(cursor ? cursor.get() : LoadCursorW(nullptr, IDC_ARROW));
     }
     m_cursor = std::move(cursor);
 }

@@ -32,13 +32,6 @@ using UniqueImageList = UniqueHandle<HIMAGELIST, ImageList_Destroy>;
 using UniqueAccelerators = UniqueHandle<HACCEL, DestroyAcceleratorTable>;
 using UniqueMemoryDC = UniqueHandle<HDC, DeleteDC>;
 
-// A COM interface pointer that releases its reference.
-template <typename T> struct ComRelease
-{
-    void operator()(T* object) const { object->Release(); }
-};
-template <typename T> using ComPtr = std::unique_ptr<T, ComRelease<T>>;
-
 // The table's texts are UTF-8; the game's message texts are single bytes, shown as Latin-1.
 std::wstring widen(std::string_view utf8);
 std::wstring widenLatin1(std::string_view bytes);
