@@ -5,7 +5,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 
 .PHONY: run test deps configure build clean test-sanitize fuzz test-windows bench windows-release \
-	bench-windows
+	bench-windows windows-configure
 
 run: build
 	./$(BUILD_DIR)/tintwise
@@ -68,24 +68,24 @@ clean:
 # libraries' suites, and the end-to-end driver, which plays the game on an X server of its own.
 WINDOWS_BUILD_DIR ?= build-windows
 
-test-windows: deps
+# One configuration for every Windows target, as for the Linux ones, so that running them in
+# turn never rebuilds the folder for another build type.
+windows-configure: deps
 	cmake -S . -B $(WINDOWS_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
 	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake
+
+test-windows: windows-configure
 	cmake --build $(WINDOWS_BUILD_DIR)
 	ctest --test-dir $(WINDOWS_BUILD_DIR) --output-on-failure; status=$$?; \
 	    cmake/wine-run --stop $(WINDOWS_BUILD_DIR)/wine-prefix; exit $$status
 
 # The Windows rows of bench/README.md: tintwise.exe's size and imports, and its launch to the
 # splash against a bare Win32 window under the same Wine; build and measurement hold the lock.
-bench-windows: deps
-	cmake -S . -B $(WINDOWS_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
-	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake
+bench-windows: windows-configure
 	flock $(BENCH_LOCK) cmake --build $(WINDOWS_BUILD_DIR)
 	flock $(BENCH_LOCK) bench/win32_bare/run $(WINDOWS_BUILD_DIR) $(WINDOWS_BENCH_RUNS)
 
 # The zip a Windows player downloads, tintwise-<version>-windows-x64.zip, at the top of the
 # Windows build folder: tintwise.exe and a short text on how to play and where records are kept.
-windows-release: deps
-	cmake -S . -B $(WINDOWS_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
-	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake
+windows-release: windows-configure
 	cmake --build $(WINDOWS_BUILD_DIR) --target windows_release
