@@ -5,9 +5,11 @@
 #include "read_line.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <limits>
 #include <random>
+#include <thread>
 
 namespace tintwise::records {
 
@@ -91,13 +93,26 @@ bool replaceLine(const platform::Folder& folder, const std::string& name, std::s
     return false;
 }
 
+// How long a writer waits for the folder's write lock before it gives up: long enough for any
+// other copy of the game to finish a write, short enough that the window never seems to hang.
+constexpr std::chrono::milliseconds kLockPatience{2000};
+
 // The folder of the store, opened and locked for writing; not open when either failed.
 class WritableFolder
 {
 public:
     explicit WritableFolder(const NativePath& directory) : m_folder(directory)
     {
-        m_locked = m_folder.lockForWriting();
+        // Asked without waiting, again and again: a blocking wait would freeze the window for
+        // as long as another process chose to hold the lock.
+        const auto deadline = std::chrono::steady_clock::now() + kLockPatience;
+        platform::LockStatus status = m_folder.tryLockForWriting();
+        while (status == platform::LockStatus::Busy &&
+               std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            status = m_folder.tryLockForWriting();
+        }
+        m_locked = status == platform::LockStatus::Locked;
     }
     bool ready() const { return m_locked; }
     const platform::Folder& operator*() const { return m_folder; }

@@ -1,7 +1,6 @@
 // platform.h: the few system calls behind the record files, POSIX or Win32 behind one face.
 #pragma once
 
-#include <chrono>
 #include <cstddef>
 #include <optional>
 #include <records/native_path.h>
@@ -11,16 +10,19 @@
 
 namespace tintwise::records::platform {
 
+enum class LockStatus
+{
+    Locked,
+    Busy,   // another writer holds it: asking again later may succeed
+    Failed, // anything else: asking again will not help
+};
+
 enum class OpenStatus
 {
     Ok,
     Missing, // no entry of that name: the caller may create the file
     Failed,  // anything else: a link, a folder, a pipe, no permission, a path through a file
 };
-
-// How long a writer waits for the folder's write lock before it gives up: long enough for any
-// other copy of the game to finish a write, short enough that the window never seems to hang.
-inline constexpr std::chrono::milliseconds kLockPatience{2000};
 
 // A folder opened once. Files are named relative to it, so a long folder path is handed to the
 // system only once, and a folder renamed or replaced later cannot redirect a read or a write.
@@ -37,10 +39,9 @@ public:
 
     bool isOpen() const noexcept;
 
-    // Waits up to kLockPatience until no other writer, in this process or another, holds the
-    // folder's write lock, then holds it until the Folder is destroyed; false if it is still held.
-    // A writer that dies loses it at once.
-    bool lockForWriting() noexcept;
+    // Takes the folder's write lock, without waiting, unless another writer in this process or
+    // another holds it; held until the Folder is destroyed. A writer that dies loses it at once.
+    LockStatus tryLockForWriting() noexcept;
 
     // At most `limit` bytes of a regular file. A symbolic link is refused, and a pipe or device
     // is never waited on: the file is opened once, then the open file itself is checked.

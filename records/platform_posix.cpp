@@ -6,7 +6,6 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace tintwise::records::platform {
@@ -57,24 +56,17 @@ Folder::~Folder()
 
 bool Folder::isOpen() const noexcept { return m_fd >= 0; }
 
-bool Folder::lockForWriting() noexcept
+LockStatus Folder::tryLockForWriting() noexcept
 {
     // flock belongs to the open folder, not to a file that a rename replaces, and the kernel
-    // drops it when the process dies, so a crashed writer never leaves it held. Asked without
-    // waiting, again and again: a blocking wait would freeze the window for as long as another
-    // process chose to hold it.
-    const auto deadline = std::chrono::steady_clock::now() + kLockPatience;
-    while (m_fd >= 0) {
-        if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
-            return true;
-        }
-        if ((errno != EWOULDBLOCK && errno != EINTR) ||
-            std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // drops it when the process dies, so a crashed writer never leaves it held.
+    if (m_fd < 0) {
+        return LockStatus::Failed;
     }
-    return false;
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
+        return LockStatus::Locked;
+    }
+    return errno == EWOULDBLOCK || errno == EINTR ? LockStatus::Busy : LockStatus::Failed;
 }
 
 OpenStatus Folder::read(const std::string& name, std::size_t limit,

@@ -111,10 +111,13 @@ Folder::~Folder()
 
 bool Folder::isOpen() const noexcept { return !m_path.empty(); }
 
-bool Folder::lockForWriting() noexcept
+LockStatus Folder::tryLockForWriting() noexcept
 {
-    if (m_path.empty() || m_lockFile != nullptr) {
-        return m_lockFile != nullptr;
+    if (m_lockFile != nullptr) {
+        return LockStatus::Locked;
+    }
+    if (m_path.empty()) {
+        return LockStatus::Failed;
     }
     try {
         const std::wstring lockPath = joined(m_path, kLockFileName);
@@ -122,27 +125,20 @@ bool Folder::lockForWriting() noexcept
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
-            return false;
+            return LockStatus::Failed;
         }
         // Windows drops the lock when the process ends, so a crashed writer never holds it.
-        // Asked without waiting, again and again: a blocking wait would freeze the window for as
-        // long as another process chose to hold it.
-        const ULONGLONG deadline = GetTickCount64() + kLockPatience.count();
-        for (;;) {
-            OVERLAPPED start{};
-            if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
-                           &start)) {
-                m_lockFile = file;
-                return true;
-            }
-            if (GetLastError() != ERROR_LOCK_VIOLATION || GetTickCount64() >= deadline) {
-                CloseHandle(file);
-                return false;
-            }
-            Sleep(10);
+        OVERLAPPED start{};
+        if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                       &start)) {
+            m_lockFile = file;
+            return LockStatus::Locked;
         }
+        const bool busy = GetLastError() == ERROR_LOCK_VIOLATION;
+        CloseHandle(file);
+        return busy ? LockStatus::Busy : LockStatus::Failed;
     } catch (...) {
-        return false;
+        return LockStatus::Failed;
     }
 }
 
