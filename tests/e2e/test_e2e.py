@@ -1,8 +1,10 @@
 """test_e2e.py: the game as a player and a screen reader meet it on a real X server."""
 # Usage: /usr/bin/python3 -B test_e2e.py PATH/TO/tintwise [unittest arguments]
-# Two launches, each costing five seconds of splash: a game played with the keyboard alone, its
-# records menu and about window too, lost and ended with Ctrl+X; then a first-guess win of the
-# secret it showed, painted with the mouse and ended by SIGTERM while its box is open.
+# Three launches, each costing five seconds of splash: a game lost with the mouse on a frozen wall
+# clock; a game played with the keyboard alone, its records menu and about window too, lost and
+# ended with Ctrl+X; then a first-guess win of the secret the first showed, painted with the mouse
+# and ended by SIGTERM while its box is open. The keyboard game's clock runs: under the sanitizers,
+# any program the game starts (the browser, here a stand-in) hangs with libfaketime preloaded.
 
 import os
 import signal
@@ -26,6 +28,12 @@ SPLASH_LEAST, SPLASH_MOST = 5.0, 8.0  # seconds; the most leaves room for a load
 NO_RECORD = b'"11"\r\n'
 WEB_ADDRESS = "https://www.example.com/tintwise/"
 GAME_OVER = ("Game Over!", "Sorry, You Lose!  To Play Again, Push Start.")
+# Ten wrong guesses by mouse: each repeats a colour, which a secret never does.
+MOUSE_GUESSES = [("Red", "Blue", "Red", "Green"), ("Yellow", "Yellow", "Cyan", "Magenta"),
+                 ("Gray", "White", "Black", "White"), ("Light Blue", "Light Green", "Light Blue", "Red"),
+                 ("Blue", "Green", "Cyan", "Blue"), ("Magenta", "Black", "Black", "Yellow"),
+                 ("Green", "Gray", "Light Green", "Light Green"), ("Cyan", "Red", "White", "Cyan"),
+                 ("Black", "Light Blue", "Gray", "Gray"), ("White", "Magenta", "Light Green", "Magenta")]
 # Ten wrong guesses by keyboard: cells 1 and 2 take the first colour, 3 and 4 the second.
 KEYBOARD_GUESSES = [("Black", "Light Green"), ("Gray", "Blue"), ("White", "Red"), ("Light Blue", "Green"),
                     ("Yellow", "Cyan"), ("Magenta", "Black"), ("Light Green", "Gray"), ("Cyan", "White"),
@@ -40,7 +48,7 @@ EXECUTABLE, DESKTOP, SPLASH_GAPS = None, None, []
 
 
 class PlayedOnScreen(unittest.TestCase):
-    secret = None  # shown by the game lost in the first launch; the second launch wins with it
+    secret = None  # shown by the game lost in the first launch; the third launch wins with it
 
     def launch(self, frozen_clock=None):
         self.p = p = harness.Game(DESKTOP, EXECUTABLE, frozen_clock)
@@ -132,8 +140,34 @@ class PlayedOnScreen(unittest.TestCase):
         self.p.key("ctrl+x")
         self.ends_cleanly(pressed, CTRL_X_LIMIT, f"Ctrl+X with {control!r} focused")
 
-    def test_1_keyboard_alone_plays_a_game_to_its_end_and_shows_the_secret(self):
+    def lost_shows_the_secret(self):
+        # The board is drawn before the box opens, so the secret shows behind it.
+        cells = [self.ctl(f"Secret cell {n}") for n in range(1, 5)]
+        shown = lambda: [NAME_OF.get(self.p.fill(self.p.rect(cell))) for cell in cells]  # noqa: E731
+        behind_the_box = []
+        self.expect_message(*GAME_OVER, while_open=lambda: behind_the_box.extend(shown()))
+        secret = shown()
+        self.assertEqual(secret, behind_the_box, "the secret while the box was open")
+        self.assertEqual(4, len(set(secret) & set(PALETTE)), f"the secret on screen: {secret}")
+        return secret
+
+    def test_1_game_lost_with_the_mouse_shows_the_secret(self):
         p = self.launch(FROZEN_CLOCK)
+        for number, guess in enumerate(MOUSE_GUESSES, 1):
+            self.paint(guess)
+            p.click(self.ctl("Correct?"))
+            if number == 1:  # the guess moves into history row One, its counts drawn, and the cells empty
+                for n, colour in enumerate(guess, 1):
+                    self.wait_fill(f"History row 1, cell {n}", colour)
+                for cell in CELLS:
+                    self.wait_fill(cell, "Empty")
+                for name in ("Correct", "Out of Place"):
+                    self.assertIsNone(p.fill(p.rect(self.ctl(f"History row 1, {name}"))), f"row One's {name}")
+        PlayedOnScreen.secret = self.lost_shows_the_secret()
+        self.ctrl_x_ends_game("Blue")
+
+    def test_2_keyboard_alone_plays_a_game_to_its_end(self):
+        p = self.launch()
         p.key("ctrl+h")
         about = p.window("About Tintwise")
         labels = [o.name for o in p.all(about, "label")]
@@ -167,28 +201,15 @@ class PlayedOnScreen(unittest.TestCase):
             p.key("alt+c")
             harness.wait_for(f"guess {number} in the history",
                              lambda: p.has(self.ctl(f"History row {number}, cell 1"), "showing"))
-            if number == 1:  # the guess moves into history row One, its counts drawn, and the cells empty
-                for n, colour in enumerate(guess, 1):
-                    self.wait_fill(f"History row 1, cell {n}", colour)
-                for cell in CELLS:
-                    self.wait_fill(cell, "Empty")
-                for name in ("Correct", "Out of Place"):
-                    self.assertIsNone(p.fill(p.rect(self.ctl(f"History row 1, {name}"))), f"row One's {name}")
         self.press("Correct?", "space")
-        cells = [self.ctl(f"Secret cell {n}") for n in range(1, 5)]
-        shown = lambda: [NAME_OF.get(p.fill(p.rect(cell))) for cell in cells]  # noqa: E731
-        behind_the_box = []  # the board is drawn before the box opens, so the secret shows behind it
-        self.expect_message(*GAME_OVER, while_open=lambda: behind_the_box.extend(shown()))
-        secret = PlayedOnScreen.secret = shown()
-        self.assertEqual(secret, behind_the_box, "the secret while the box was open")
-        self.assertEqual(4, len(set(secret) & set(PALETTE)), f"the secret on screen: {secret}")
+        secret = self.lost_shows_the_secret()
         # The losing guess stays in its cells, with its counts against the secret.
         counts = [sum(s == g for g, s in zip(guess, secret)), sum(s in guess and s != g for g, s in zip(guess, secret))]
         self.assertEqual([str(n) for n in counts], [p.text(self.ctl(n)) for n in ("Correct", "Out of Place")])
         self.ctrl_x_ends_game("Guess cell 1")
         self.assertEqual(set(), MARKED - {name for name, _ in self.judged}, "never seen focused")
 
-    def test_2_a_first_guess_win_is_kept_though_ended_while_announced(self):
+    def test_3_a_first_guess_win_is_kept_though_ended_while_announced(self):
         if not PlayedOnScreen.secret:
             self.skipTest("the first launch showed no secret to win with")
         p = self.launch(FROZEN_CLOCK)
